@@ -1,12 +1,57 @@
 #include "compiler/compile_driver.h"
 
+#include "compiler/check_codes.h"
+#include "compiler/script_reader.h"
+#include "compiler/signal_codes.h"
+#include "output/scenario_files.h"
+
 namespace scenario {
 
-RisultatoCompilazione memorizza_percorso(StatoCompilazione&, std::int32_t, FileSystem&,
-                                         const Cartelle&) {
-  RisultatoCompilazione r;
-  r.esito = Esito::senza_celle;
-  return r;
+namespace {
+
+/// First value of cell 1 and of entry 85 after every compile.
+constexpr std::int16_t kMarcatoreCella = 5121;
+constexpr std::int16_t kMarcatoreVoce = 610;
+
+}  // namespace
+
+RisultatoCompilazione memorizza_percorso(StatoCompilazione& stato, std::int32_t j, FileSystem& fs,
+                                         const Cartelle& cartelle) {
+  RisultatoCompilazione risultato;
+  stato.crea_linea = j;
+  stato.codice_errore = 0;
+  for (Parametro& p : stato.parametri) p = Parametro{};
+
+  memorizza_dati(stato, fs, cartelle.script);
+  if (!stato.celle_dimensionate()) {
+    risultato.esito = Esito::senza_celle;
+    return risultato;
+  }
+
+  stato.sorgente_corrente = Sorgente::post_pass;
+  stato.riga_corrente = 0;
+  piazza_codici(stato);
+
+  Parametro& percorso = stato.parametri[voce::percorso];
+  Cella& prima = stato.celle[1];
+  if (percorso.valore1 != 0 || prima.dato1 != 0) {
+    risultato.esito = Esito::errore_1250;
+    return risultato;
+  }
+  percorso.valore1 = kMarcatoreVoce;
+  prima.dato1 = kMarcatoreCella;
+  if (percorso.orario != 0 || prima.dato2 != 0) {
+    risultato.esito = Esito::errore_1251;
+    return risultato;
+  }
+  percorso.orario = codice_gara_st(stato);
+  prima.dato2 = codice_gara_og(stato);
+
+  if (!scrivi_file_scenario(fs, cartelle.uscita, stato, &risultato.scritti,
+                            &risultato.errore_scrittura)) {
+    risultato.esito = Esito::scrittura_fallita;
+  }
+  return risultato;
 }
 
 }  // namespace scenario

@@ -1,0 +1,369 @@
+#include "compiler/train_reader.h"
+
+#include <cstdint>
+#include <string>
+
+#include "app/error_codes.h"
+#include "compiler/encoders.h"
+#include "compiler/rounding.h"
+#include "compiler/script_reader.h"
+#include "scripts/field_reader.h"
+#include "scripts/keywords.h"
+
+namespace scenario {
+
+namespace {
+
+/// Consecutive comment fields skipped anywhere in the train script.
+constexpr int kCommenti = 2;
+
+/// The train stage: the train script held in memory and its working
+/// variables.
+class StadioTreno {
+ public:
+  StadioTreno(StatoCompilazione& stato, FileSystem& fs, const std::string& percorso,
+              std::string testo, std::int32_t indice_cartello)
+      : stato_(stato),
+        fs_(fs),
+        percorso_(percorso),
+        testo_(std::move(testo)),
+        campi_(testo_),
+        indice_cartello_(indice_cartello) {}
+
+  /// Runs the stage.
+  FineStadio esegui();
+
+ private:
+  /// How reading one record ended.
+  enum class Passo { avanti, arresto, uscita, fallimento };
+
+  bool leggi_chiave();
+  Passo record(RecordTreno record);
+  Passo velocita();
+  Passo aderenza();
+  Passo segnale();
+  Passo rallentamento();
+  Passo abbattimento();
+  Passo stazione();
+  Passo esci(std::int32_t codice);
+  Passo esci(std::int32_t codice, std::int32_t posizione);
+  Passo fuori(std::int32_t p);
+  /// Writes the speed of cell `indice_velocita_` and advances; false when
+  /// the speed does not fit a byte.
+  bool scrivi_velocita();
+  void scrivi_aderenza();
+  bool elimina_script();
+
+  StatoCompilazione& stato_;
+  FileSystem& fs_;
+  const std::string& percorso_;
+  std::string testo_;
+  FieldReader campi_;
+  std::int32_t indice_cartello_;
+  std::int32_t indice_velocita_ = 0;
+  std::int32_t velocita_precedente_ = 0;
+  std::int32_t indice_aderenza_ = 0;
+  std::int32_t aderenza_precedente_ = 0;
+  std::int32_t numero_stazione_ = 1;
+};
+
+bool StadioTreno::leggi_chiave() {
+  if (!campi_.ReadText(&stato_.riga)) return false;
+  stato_.riga_corrente = campi_.FieldLine();
+  return true;
+}
+
+bool StadioTreno::elimina_script() {
+  std::string err;
+  return fs_.RemoveFile(percorso_, &err);
+}
+
+StadioTreno::Passo StadioTreno::esci(std::int32_t codice) {
+  if (!elimina_script()) return Passo::fallimento;
+  registra_codice(stato_, codice);
+  return Passo::uscita;
+}
+
+StadioTreno::Passo StadioTreno::esci(std::int32_t codice, std::int32_t posizione) {
+  if (!elimina_script()) return Passo::fallimento;
+  registra_codice(stato_, codice, posizione);
+  return Passo::uscita;
+}
+
+StadioTreno::Passo StadioTreno::fuori(std::int32_t p) {
+  registra_codice(stato_, codice::fuori_celle, p);
+  return Passo::arresto;
+}
+
+FineStadio StadioTreno::esegui() {
+  // The preamble; a script without "[generale]" contributes nothing.
+  while (!campi_.AtEnd()) {
+    if (!leggi_chiave()) return FineStadio::fallimento;
+    if (contiene(stato_.riga, kGenerale)) break;
+  }
+
+  for (;;) {
+    if (campi_.AtEnd()) break;
+    if (!leggi_chiave()) return FineStadio::fallimento;
+    if (campi_.AtEnd()) break;
+    bool fine_file = false;
+    for (int volte = 0; volte < kCommenti && contiene(stato_.riga, "-"); ++volte) {
+      if (!leggi_chiave()) return FineStadio::fallimento;
+      if (campi_.AtEnd()) {
+        fine_file = true;
+        break;
+      }
+    }
+    if (fine_file) break;
+    Passo passo = Passo::avanti;
+    for (const auto& voce : kTabellaTreno) {
+      if (!voce.parola.corrisponde(stato_.riga)) continue;
+      passo = record(voce.record);
+      if (passo != Passo::avanti) break;
+    }
+    if (passo == Passo::arresto) break;
+    if (passo == Passo::uscita) return FineStadio::uscita;
+    if (passo == Passo::fallimento) return FineStadio::fallimento;
+  }
+
+  // End of the stage, reached at the end of the file or after a code 15.
+  if (!elimina_script()) return FineStadio::fallimento;
+  const std::int32_t limite = stato_.numero_celle - 2;
+  do {
+    if (!scrivi_velocita()) return FineStadio::fallimento;
+  } while (indice_velocita_ < limite);
+  do {
+    scrivi_aderenza();
+  } while (indice_aderenza_ < limite);
+
+  bool non_multipla = false;
+  for (int e = voce::progressiva_tre; e <= voce::progressiva_uno; ++e) {
+    const Parametro& p = stato_.parametri[static_cast<std::size_t>(e)];
+    if (p.inizio % 50 != 0 || p.fine % 50 != 0) non_multipla = true;
+  }
+  if (non_multipla) {
+    stato_.riga_corrente = 0;
+    stato_.sorgente_corrente = Sorgente::script_linea;
+    registra_codice(stato_, codice::progressiva_non_multipla);
+  }
+  return FineStadio::normale;
+}
+
+StadioTreno::Passo StadioTreno::record(RecordTreno record) {
+  Parametro& treno = stato_.parametri[voce::treno];
+  Parametro& ripetizione = stato_.parametri[voce::ripetizione];
+  switch (record) {
+    case RecordTreno::massa_frenata:
+      return campi_.ReadLong(&treno.inizio) ? Passo::avanti : Passo::fallimento;
+    case RecordTreno::vetture:
+      return campi_.ReadLong(&treno.posizione) ? Passo::avanti : Passo::fallimento;
+    case RecordTreno::velocita:
+      return velocita();
+    case RecordTreno::aderenza:
+      return aderenza();
+    case RecordTreno::orologio:
+      return campi_.ReadInteger(&ripetizione.valore3) && campi_.ReadInteger(&ripetizione.valore4) &&
+                     campi_.ReadInteger(&ripetizione.valore5)
+                 ? Passo::avanti
+                 : Passo::fallimento;
+    case RecordTreno::sabbia:
+      return campi_.ReadInteger(&ripetizione.valore1) ? Passo::avanti : Passo::fallimento;
+    case RecordTreno::segnale:
+      return segnale();
+    case RecordTreno::rallentamento:
+      return rallentamento();
+    case RecordTreno::abbattimento:
+      return abbattimento();
+    case RecordTreno::stazione:
+      return stazione();
+  }
+  return Passo::avanti;
+}
+
+bool StadioTreno::scrivi_velocita() {
+  if (indice_velocita_ >= 0 && indice_velocita_ <= stato_.numero_celle) {
+    const std::int64_t v = arrotonda(velocita_precedente_ / 5.0);
+    if (v < 0 || v > 255) return false;
+    stato_.celle[static_cast<std::size_t>(indice_velocita_)].velocita =
+        static_cast<std::uint8_t>(v);
+  }
+  ++indice_velocita_;
+  return true;
+}
+
+void StadioTreno::scrivi_aderenza() {
+  if (indice_aderenza_ >= 0 && indice_aderenza_ <= stato_.numero_celle) {
+    stato_.celle[static_cast<std::size_t>(indice_aderenza_)].aderenza =
+        bassi8(aderenza_precedente_);
+  }
+  ++indice_aderenza_;
+}
+
+StadioTreno::Passo StadioTreno::velocita() {
+  std::int32_t p, v;
+  if (!campi_.ReadLong(&p) || !campi_.ReadLong(&v)) return Passo::fallimento;
+  if (!dentro_celle(stato_, p)) return fuori(p);
+  const std::int64_t n = cella_di(p, 0);
+  if (n > 0 && indice_velocita_ < stato_.numero_celle) {
+    do {
+      if (!scrivi_velocita()) return Passo::fallimento;
+    } while (indice_velocita_ < n && indice_velocita_ < stato_.numero_celle);
+  }
+  velocita_precedente_ = v;
+  return Passo::avanti;
+}
+
+StadioTreno::Passo StadioTreno::aderenza() {
+  std::int32_t p, a;
+  if (!campi_.ReadLong(&p) || !campi_.ReadLong(&a)) return Passo::fallimento;
+  if (!dentro_celle(stato_, p)) return fuori(p);
+  const std::int64_t n = cella_di(p, 0);
+  if (n > 0) {
+    do {
+      scrivi_aderenza();
+    } while (indice_aderenza_ < n);
+  }
+  aderenza_precedente_ = a;
+  return Passo::avanti;
+}
+
+StadioTreno::Passo StadioTreno::segnale() {
+  std::int32_t v[11];
+  for (std::int32_t& x : v) {
+    if (!campi_.ReadLong(&x)) return Passo::fallimento;
+  }
+  if (!dentro_celle(stato_, v[0])) return fuori(v[0]);
+  // Only a code set by this very call stops the stage: a code 15 left by the
+  // line stage must not end the train stage here.
+  if (memo_segnale(stato_, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]) > 0) {
+    if (!elimina_script()) return Passo::fallimento;
+    imposta_posizione_errore(stato_, v[0]);
+    return Passo::uscita;
+  }
+  return Passo::avanti;
+}
+
+StadioTreno::Passo StadioTreno::rallentamento() {
+  std::int32_t x, v, l, f_tt, f_ta, d_v;
+  if (!campi_.ReadLong(&x) || !campi_.ReadLong(&v) || !campi_.ReadLong(&l) ||
+      !campi_.ReadLong(&f_tt) || !campi_.ReadLong(&f_ta) || !campi_.ReadLong(&d_v)) {
+    return Passo::fallimento;
+  }
+  if (!dentro_celle(stato_, x) || !dentro_celle(stato_, static_cast<std::int64_t>(x) + l)) {
+    return fuori(x);
+  }
+  if (memo_rallentamento(stato_, x, v, l, f_tt, f_ta, d_v) > 0) {
+    if (!elimina_script()) return Passo::fallimento;
+    imposta_posizione_errore(stato_, x);
+    return Passo::uscita;
+  }
+  return Passo::avanti;
+}
+
+StadioTreno::Passo StadioTreno::abbattimento() {
+  std::int32_t p, w;
+  if (!campi_.ReadLong(&p) || !campi_.ReadLong(&w)) return Passo::fallimento;
+  if (!dentro_celle(stato_, p)) return fuori(p);
+  Cella& c = stato_.celle[static_cast<std::size_t>(cella_di(p, 0))];
+  if (!libera(c)) return esci(codice::abbattimento_occupato, p);
+  if (w > 0) {
+    c.tipo = tipo_cella::codice;
+    c.dato1 = bassi16(w);
+  } else {
+    c.tipo = tipo_cella::codice_senza_valore;
+  }
+  return Passo::avanti;
+}
+
+StadioTreno::Passo StadioTreno::stazione() {
+  // With 80 indicator boards even entry 1 holds a board's text; a station
+  // there would overwrite it.
+  if (numero_stazione_ > indice_cartello_) return esci(codice::tabella_piena);
+  Parametro& e = stato_.parametri[static_cast<std::size_t>(numero_stazione_)];
+  if (!campi_.ReadLong(&e.posizione)) return Passo::fallimento;
+  const std::int64_t posizione = e.posizione;
+  if (posizione < 0 || posizione + 800 > 50 * static_cast<std::int64_t>(stato_.numero_celle)) {
+    return fuori(e.posizione);
+  }
+  if (posizione % 50 != 0) return esci(codice::stazione_posizione, e.posizione);
+
+  std::int32_t lunghezza;
+  if (!campi_.ReadByte(&e.tipo) || !campi_.ReadLong(&lunghezza)) return Passo::fallimento;
+  if (lunghezza % 100 != 0) return esci(codice::stazione_lunghezza, e.posizione);
+
+  std::int32_t ore, minuti, secondi;
+  if (!campi_.ReadByte(&e.opzione) || !campi_.ReadByte(&e.flag4) || !campi_.ReadByte(&e.flag3) ||
+      !campi_.ReadInteger(&e.valore1) || !campi_.ReadInteger(&e.valore2) ||
+      !campi_.ReadByte(&e.flag1) || !campi_.ReadInteger(&e.valore3) ||
+      !campi_.ReadInteger(&e.valore4) || !campi_.ReadInteger(&e.valore5) ||
+      !campi_.ReadByte(&e.flag2) || !campi_.ReadLong(&ore) || !campi_.ReadLong(&minuti) ||
+      !campi_.ReadLong(&secondi) || !campi_.ReadText(&e.nome)) {
+    return Passo::fallimento;
+  }
+  const std::int64_t orario =
+      (static_cast<std::int64_t>(ore) * 60 + minuti) * 60 + static_cast<std::int64_t>(secondi);
+  if (!entra_in_long(orario)) return Passo::fallimento;
+  e.orario = static_cast<std::int32_t>(orario);
+
+  // The station's extent.
+  const std::int64_t l = lunghezza;
+  std::int64_t inizio, fine;
+  if (e.tipo == 5 || e.tipo == 6) {
+    fine = posizione + 150;
+    inizio = posizione - l;
+    e.flag3 = 0;
+  } else if (e.tipo == 7 || e.tipo == 8) {
+    inizio = posizione - l;
+    fine = posizione + l;
+    e.flag3 = 0;
+  } else {
+    inizio = arrotonda(static_cast<double>(posizione) - l / 2.0);
+    fine = arrotonda(static_cast<double>(posizione) + l / 2.0) + (e.flag3 != 0 ? 50 : 0);
+  }
+  if (!entra_in_long(inizio) || !entra_in_long(fine)) return Passo::fallimento;
+  e.inizio = static_cast<std::int32_t>(inizio);
+  e.fine = static_cast<std::int32_t>(fine);
+  const bool ordinaria = e.tipo < 25;
+  // The end mark must fall inside the cell array.
+  if (ordinaria && arrotonda(fine / 50.0 - 1) > stato_.numero_celle) return fuori(e.posizione);
+
+  if (lunghezza < 600) e.flag4 = 0;
+  if (numero_stazione_ == 1) {
+    e.flag3 = 0;
+    e.flag4 = 0;
+  }
+  if (ordinaria && e.tipo != 5 && e.tipo != 6) {
+    for (int k = 1; k <= 4; ++k) {
+      const double q = fine / 50.0 - k - 1;
+      if (q > 1)
+        stato_.celle[static_cast<std::size_t>(arrotonda(q))].avvicinamento = bassi8(80 + k);
+    }
+  }
+  if (ordinaria) {
+    const double q = fine / 50.0 - 1;
+    if (q <= 1) return esci(codice::stazione_troppo_presto);
+    Cella& c = stato_.celle[static_cast<std::size_t>(arrotonda(q))];
+    c.tipo = tipo_cella::fine_stazione;
+    c.dato1 = bassi16(numero_stazione_);
+  }
+  if (numero_stazione_ > 1 &&
+      inizio - 350 < stato_.parametri[static_cast<std::size_t>(numero_stazione_ - 1)].fine) {
+    return esci(codice::stazioni_vicine, e.posizione);
+  }
+  ++numero_stazione_;
+  ++stato_.numero_stazioni;
+  if (numero_stazione_ >= indice_cartello_) return esci(codice::tabella_piena);
+  return Passo::avanti;
+}
+
+}  // namespace
+
+FineStadio leggi_script_treno(StatoCompilazione& stato, FileSystem& fs, const std::string& percorso,
+                              std::int32_t indice_cartello) {
+  std::string testo, err;
+  if (!fs.ReadFile(percorso, &testo, &err)) return FineStadio::fallimento;
+  StadioTreno stadio(stato, fs, percorso, std::move(testo), indice_cartello);
+  return stadio.esegui();
+}
+
+}  // namespace scenario
