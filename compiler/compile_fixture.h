@@ -1,0 +1,113 @@
+// Test support: a temporary folder and a compile of script texts in it.
+#ifndef SCENARIO_COMPILER_COMPILE_FIXTURE_H_
+#define SCENARIO_COMPILER_COMPILE_FIXTURE_H_
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/file_names.h"
+#include "app/file_system.h"
+#include "compiler/compile_driver.h"
+#include "compiler/compile_state.h"
+#include "compiler/script_reader.h"
+
+namespace scenario {
+
+/// A fresh folder under /tmp, removed with everything in it at the end.
+class CartellaTemporanea {
+ public:
+  CartellaTemporanea() {
+    char modello[] = "/tmp/scenario_test_XXXXXX";
+    const char* p = ::mkdtemp(modello);
+    percorso_ = p ? p : "/tmp";
+  }
+  ~CartellaTemporanea() {
+    std::error_code ignorato;
+    std::filesystem::remove_all(percorso_, ignorato);
+  }
+  CartellaTemporanea(const CartellaTemporanea&) = delete;
+  CartellaTemporanea& operator=(const CartellaTemporanea&) = delete;
+
+  /// The folder's path.
+  const std::string& percorso() const { return percorso_; }
+  /// Full path of `nome` in the folder.
+  std::string file(const std::string& nome) const { return percorso_in(percorso_, nome); }
+  /// Writes `contenuto` as file `nome`.
+  void scrivi(const std::string& nome, const std::string& contenuto) const {
+    std::ofstream(file(nome), std::ios::binary) << contenuto;
+  }
+  /// The bytes of file `nome` ("" when missing).
+  std::string leggi(const std::string& nome) const {
+    std::ifstream in(file(nome), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  /// True when file `nome` exists.
+  bool esiste(const std::string& nome) const { return std::filesystem::exists(file(nome)); }
+
+ private:
+  std::string percorso_;
+};
+
+/// A line script with a general section holding only the route length,
+/// then `corpo` (lines joined with CR LF by the caller) and "[fine]".
+inline std::string script_linea(std::int32_t lunghezza, const std::string& corpo = "") {
+  return "[generale]\r\nlunghezza percorso,    " + std::to_string(lunghezza) + "\r\n[curve]\r\n" +
+         corpo + "[fine]\r\n";
+}
+
+/// A train script: "[generale]", then `corpo`, then "[fine]".
+inline std::string script_treno(const std::string& corpo = "") {
+  return "[generale]\r\n" + corpo + "[fine]\r\n";
+}
+
+/// The route identifier and train number the fixtures compile under.
+inline constexpr const char* kPercorsoProva = "Prova";
+inline constexpr const char* kTrenoProva = "1";
+
+/// Compiles `linea` and `treno` (a missing script when the text is null)
+/// with the full driver in a temporary folder; the esito goes to `*esito`.
+inline StatoCompilazione compila(const char* linea, const char* treno, std::int32_t j = 1,
+                                 Esito* esito = nullptr) {
+  CartellaTemporanea cartella;
+  StatoCompilazione stato;
+  stato.nome_percorso = kPercorsoProva;
+  stato.numero_treno = kTrenoProva;
+  if (linea) cartella.scrivi(nome_script_linea(stato.nome_percorso), linea);
+  if (treno) cartella.scrivi(nome_script_treno(stato.nome_percorso, stato.numero_treno), treno);
+  RealFileSystem fs;
+  const RisultatoCompilazione r =
+      memorizza_percorso(stato, j, fs, {cartella.percorso(), cartella.percorso()});
+  if (esito) *esito = r.esito;
+  return stato;
+}
+
+/// Same with std::string texts, both scripts present.
+inline StatoCompilazione compila(const std::string& linea, const std::string& treno,
+                                 std::int32_t j = 1, Esito* esito = nullptr) {
+  return compila(linea.c_str(), treno.c_str(), j, esito);
+}
+
+/// Runs only the reader (`memorizza_dati`) on the two texts, without the
+/// post-pass and fix-ups; `crea_linea` is `j`.
+inline StatoCompilazione leggi(const std::string& linea, const std::string& treno,
+                               std::int32_t j = 1) {
+  CartellaTemporanea cartella;
+  StatoCompilazione stato;
+  stato.nome_percorso = kPercorsoProva;
+  stato.numero_treno = kTrenoProva;
+  stato.crea_linea = j;
+  cartella.scrivi(nome_script_linea(stato.nome_percorso), linea);
+  cartella.scrivi(nome_script_treno(stato.nome_percorso, stato.numero_treno), treno);
+  RealFileSystem fs;
+  memorizza_dati(stato, fs, cartella.percorso());
+  return stato;
+}
+
+}  // namespace scenario
+
+#endif  // SCENARIO_COMPILER_COMPILE_FIXTURE_H_
