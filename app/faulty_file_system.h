@@ -1,0 +1,197 @@
+// A file system for tests: forwards every call to another one, records the
+// operations in order, and makes chosen steps fail.
+#ifndef SCENARIO_APP_FAULTY_FILE_SYSTEM_H_
+#define SCENARIO_APP_FAULTY_FILE_SYSTEM_H_
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/file_system.h"
+
+namespace scenario {
+
+/// The file steps that can be made to fail.
+enum class Step { kIsFile, kRead, kRemove, kCreate, kWrite, kFlush, kClose, kRename };
+
+/// Name of a step as it appears in the log ("create", "write", ...).
+inline const char* StepName(Step step) {
+  switch (step) {
+    case Step::kIsFile:
+      return "isfile";
+    case Step::kRead:
+      return "read";
+    case Step::kRemove:
+      return "remove";
+    case Step::kCreate:
+      return "create";
+    case Step::kWrite:
+      return "write";
+    case Step::kFlush:
+      return "flush";
+    case Step::kClose:
+      return "close";
+    case Step::kRename:
+      return "rename";
+  }
+  return "?";
+}
+
+/// One operation performed, or attempted, through the file system.
+struct Operation {
+  Step step = Step::kIsFile;
+  std::string path;     ///< the file; for a rename, the old name
+  std::string to;       ///< the new name of a rename
+  bool failed = false;  ///< true when this call was made to fail
+
+  /// "create /x/a.tmp", "rename /x/a.tmp -> /x/a", with " FAILED" when made to fail.
+  std::string ToString() const {
+    std::string s = std::string(StepName(step)) + " " + path;
+    if (step == Step::kRename) s += " -> " + to;
+    if (failed) s += " FAILED";
+    return s;
+  }
+};
+
+/// Forwards to `inner`, logging each call, and fails the calls chosen with
+/// `Fail`. Failures look like real ones:
+/// - create makes the file and then fails, leaving it empty behind;
+/// - write hands the first half of the data on and then fails;
+/// - close really closes the file and then fails;
+/// - every other step fails without reaching `inner`.
+class FaultyFileSystem : public FileSystem {
+ public:
+  /// The reason every injected failure reports.
+  static constexpr const char* kReason = "injected failure";
+
+  explicit FaultyFileSystem(FileSystem& inner) : inner_(inner) {}
+
+  /// Makes `step` fail on its `occurrence`-th call (counting from 1; 0 = every
+  /// call), counting only calls whose path (either name of a rename) contains
+  /// `path_contains`; an empty text matches every path. Faults add up.
+  void Fail(Step step, int occurrence = 1, std::string path_contains = "") {
+    faults_.push_back(Fault{step, occurrence, std::move(path_contains), 0});
+  }
+
+  /// Every operation so far, in order.
+  const std::vector<Operation>& log() const { return log_; }
+  /// The log as text, one operation per entry.
+  std::vector<std::string> LogLines() const {
+    std::vector<std::string> lines;
+    for (const Operation& op : log_) lines.push_back(op.ToString());
+    return lines;
+  }
+  /// Forgets the log (the faults stay).
+  void ClearLog() { log_.clear(); }
+  /// Number of files opened by `CreateFile` and not yet closed.
+  std::size_t OpenFiles() const { return paths_.size(); }
+
+  bool IsRegularFile(const std::string& path) override {
+    if (Record(Step::kIsFile, path)) return false;
+    return inner_.IsRegularFile(path);
+  }
+
+  bool ReadFile(const std::string& path, std::string* contents, std::string* err) override {
+    if (Record(Step::kRead, path)) return Injected(path, err);
+    return inner_.ReadFile(path, contents, err);
+  }
+
+  bool RemoveFile(const std::string& path, std::string* err) override {
+    if (Record(Step::kRemove, path)) return Injected(path, err);
+    return inner_.RemoveFile(path, err);
+  }
+
+  int CreateFile(const std::string& path, std::string* err) override {
+    const bool fail = Record(Step::kCreate, path);
+    const int handle = inner_.CreateFile(path, err);
+    if (fail) {
+      std::string ignored;
+      if (handle >= 0) inner_.Close(handle, &ignored);
+      Injected(path, err);
+      return -1;
+    }
+    if (handle >= 0) paths_[handle] = path;
+    return handle;
+  }
+
+  bool Write(int handle, std::string_view data, std::string* err) override {
+    const std::string path = PathOf(handle);
+    if (Record(Step::kWrite, path)) {
+      inner_.Write(handle, data.substr(0, data.size() / 2), err);
+      return Injected(err);
+    }
+    return inner_.Write(handle, data, err);
+  }
+
+  bool Flush(int handle, std::string* err) override {
+    const std::string path = PathOf(handle);
+    if (Record(Step::kFlush, path)) return Injected(err);
+    return inner_.Flush(handle, err);
+  }
+
+  bool Close(int handle, std::string* err) override {
+    const std::string path = PathOf(handle);
+    paths_.erase(handle);
+    const bool fail = Record(Step::kClose, path);
+    const bool closed = inner_.Close(handle, err);
+    if (fail) return Injected(err);
+    return closed;
+  }
+
+  bool Rename(const std::string& from, const std::string& to, std::string* err) override {
+    if (Record(Step::kRename, from, to)) return Injected(to, err);
+    return inner_.Rename(from, to, err);
+  }
+
+ private:
+  struct Fault {
+    Step step;
+    int occurrence;
+    std::string path_contains;
+    int seen;  ///< matching calls so far
+  };
+
+  /// Logs the call; true when it must fail.
+  bool Record(Step step, const std::string& path, const std::string& to = "") {
+    bool fail = false;
+    for (Fault& f : faults_) {
+      if (f.step != step) continue;
+      if (!f.path_contains.empty() && path.find(f.path_contains) == std::string::npos &&
+          to.find(f.path_contains) == std::string::npos) {
+        continue;
+      }
+      ++f.seen;
+      if (f.occurrence == 0 || f.seen == f.occurrence) fail = true;
+    }
+    log_.push_back(Operation{step, path, to, fail});
+    return fail;
+  }
+
+  /// Reports an injected failure the way the real file system does: steps
+  /// on a name give the name and the reason, steps on a handle the reason.
+  bool Injected(const std::string& path, std::string* err) {
+    *err = path + ": " + kReason;
+    return false;
+  }
+  bool Injected(std::string* err) {
+    *err = kReason;
+    return false;
+  }
+
+  std::string PathOf(int handle) const {
+    auto it = paths_.find(handle);
+    return it == paths_.end() ? std::string() : it->second;
+  }
+
+  FileSystem& inner_;
+  std::vector<Fault> faults_;
+  std::vector<Operation> log_;
+  std::map<int, std::string> paths_;  ///< open handles and their files
+};
+
+}  // namespace scenario
+
+#endif  // SCENARIO_APP_FAULTY_FILE_SYSTEM_H_

@@ -1,0 +1,166 @@
+#include "app/file_system.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/faulty_file_system.h"
+
+namespace scenario {
+namespace {
+
+/// A fresh folder, removed with its contents at the end of the test.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = testing::TempDir() + "file_system_test_XXXXXX";
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempFolder() { std::filesystem::remove_all(path_); }
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+  /// Names of the entries in the folder.
+  std::set<std::string> Entries() const {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(path_))
+      names.insert(e.path().filename().string());
+    return names;
+  }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+/// An older file with bytes that a text reader would mangle.
+const std::string kOldBytes("old\r\ncontents\0\xff with a zero\n", 29);
+
+struct FailureCase {
+  Step step;
+  const char* reason_word;  ///< the step as the message names it
+};
+
+class ReplaceFileFailure : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(ReplaceFileFailure, KeepsOldFileAndLeavesNoTemporary) {
+  TempFolder folder;
+  const std::string path = folder.File("scenario.dat");
+  WriteBytes(path, kOldBytes);
+
+  RealFileSystem real;
+  FaultyFileSystem fs(real);
+  fs.Fail(GetParam().step);
+  std::string err;
+  EXPECT_FALSE(ReplaceFile(fs, path, std::string(1000, 'n'), &err));
+
+  EXPECT_NE(err.find(path), std::string::npos) << err;
+  EXPECT_NE(err.find(GetParam().reason_word), std::string::npos) << err;
+  EXPECT_NE(err.find(FaultyFileSystem::kReason), std::string::npos) << err;
+  EXPECT_EQ(ReadBytes(path), kOldBytes);
+  EXPECT_EQ(folder.Entries(), std::set<std::string>{"scenario.dat"});
+  EXPECT_EQ(fs.OpenFiles(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStep, ReplaceFileFailure,
+                         testing::Values(FailureCase{Step::kCreate, "create"},
+                                         FailureCase{Step::kWrite, "write"},
+                                         FailureCase{Step::kFlush, "flush"},
+                                         FailureCase{Step::kClose, "close"},
+                                         FailureCase{Step::kRename, "rename"}),
+                         [](const testing::TestParamInfo<FailureCase>& info) {
+                           return std::string(StepName(info.param.step));
+                         });
+
+TEST(ReplaceFile, FailingCleanupDoesNotHideTheReason) {
+  TempFolder folder;
+  const std::string path = folder.File("a.sim");
+  WriteBytes(path, kOldBytes);
+  RealFileSystem real;
+  FaultyFileSystem fs(real);
+  fs.Fail(Step::kRename);
+  fs.Fail(Step::kRemove);
+  std::string err;
+  EXPECT_FALSE(ReplaceFile(fs, path, "new", &err));
+  EXPECT_NE(err.find("rename"), std::string::npos) << err;
+  EXPECT_EQ(ReadBytes(path), kOldBytes);
+}
+
+struct SuccessCase {
+  const char* name;
+  bool old_file;
+  std::string data;
+};
+
+class ReplaceFileSuccess : public testing::TestWithParam<SuccessCase> {};
+
+TEST_P(ReplaceFileSuccess, LeavesExactlyTheNewBytes) {
+  TempFolder folder;
+  const std::string path = folder.File("a.dat");
+  if (GetParam().old_file) WriteBytes(path, kOldBytes);
+  RealFileSystem fs;
+  std::string err;
+  ASSERT_TRUE(ReplaceFile(fs, path, GetParam().data, &err)) << err;
+  EXPECT_EQ(ReadBytes(path), GetParam().data);
+  EXPECT_EQ(folder.Entries(), std::set<std::string>{"a.dat"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReplaceFileSuccess,
+    testing::Values(SuccessCase{"NewFile", false, std::string("\x01\x00\x02", 3)},
+                    SuccessCase{"LongerByShorter", true, "short"},
+                    SuccessCase{"ShorterByLonger", true, std::string(70000, '\x80')},
+                    SuccessCase{"ByEmpty", true, ""}),
+    [](const testing::TestParamInfo<SuccessCase>& info) { return std::string(info.param.name); });
+
+TEST(ReplaceFile, WritesTheTemporaryThenRenamesIt) {
+  TempFolder folder;
+  const std::string path = folder.File("a.txt");
+  const std::string temporary = TemporaryName(path);
+  RealFileSystem real;
+  FaultyFileSystem fs(real);
+  std::string err;
+  ASSERT_TRUE(ReplaceFile(fs, path, "x", &err)) << err;
+  EXPECT_EQ(fs.LogLines(), (std::vector<std::string>{
+                               "create " + temporary,
+                               "write " + temporary,
+                               "flush " + temporary,
+                               "close " + temporary,
+                               "rename " + temporary + " -> " + path,
+                           }));
+  EXPECT_EQ(temporary.substr(0, temporary.rfind('/')), folder.path());
+}
+
+TEST(FaultyFileSystem, FailsOnlyTheChosenOccurrenceOnMatchingPaths) {
+  TempFolder folder;
+  RealFileSystem real;
+  FaultyFileSystem fs(real);
+  fs.Fail(Step::kRename, 2, ".dat");
+  std::string err;
+  EXPECT_TRUE(ReplaceFile(fs, folder.File("a.dat"), "1", &err)) << err;
+  EXPECT_TRUE(ReplaceFile(fs, folder.File("b.sim"), "2", &err)) << err;
+  EXPECT_FALSE(ReplaceFile(fs, folder.File("c.dat"), "3", &err));
+  EXPECT_TRUE(ReplaceFile(fs, folder.File("d.dat"), "4", &err)) << err;
+  EXPECT_EQ(folder.Entries(), (std::set<std::string>{"a.dat", "b.sim", "d.dat"}));
+  int failed = 0;
+  for (const Operation& op : fs.log()) failed += op.failed;
+  EXPECT_EQ(failed, 1);
+}
+
+}  // namespace
+}  // namespace scenario

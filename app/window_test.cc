@@ -1,0 +1,216 @@
+#include "app/window.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/user_interface.h"
+
+// After GoogleTest: Xlib defines a macro `None` that would hide a GoogleTest type.
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Window.H>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace scenario {
+namespace {
+
+/// A second connection to the display, to see the window as the server
+/// holds it; null when no display can be opened.
+class Osservatore {
+ public:
+  Osservatore() : display_(XOpenDisplay(nullptr)) {}
+  ~Osservatore() {
+    if (display_) XCloseDisplay(display_);
+  }
+  Display* display() const { return display_; }
+
+ private:
+  Display* display_;
+};
+
+TEST(Finestra, AttesaAsTheServerShowsIt) {
+  Osservatore osservatore;
+  if (!osservatore.display()) GTEST_SKIP() << "no X display";
+  std::unique_ptr<InterfacciaFinestra> finestra = apri_finestra();
+  ASSERT_NE(finestra, nullptr);
+  EXPECT_EQ(finestra->finestra_x(), 0u);
+  finestra->mostra_attesa();
+  const Window id = finestra->finestra_x();
+  ASSERT_NE(id, 0u);
+
+  XWindowAttributes attributi;
+  ASSERT_NE(XGetWindowAttributes(osservatore.display(), id, &attributi), 0);
+  EXPECT_EQ(attributi.width, 280);
+  EXPECT_EQ(attributi.height, 179);
+  EXPECT_EQ(attributi.map_state, IsViewable);
+  char* titolo = nullptr;
+  ASSERT_NE(XFetchName(osservatore.display(), id, &titolo), 0);
+  EXPECT_STREQ(titolo, "B");
+  XFree(titolo);
+
+  const EtichettaAttesa e = finestra->etichetta();
+  EXPECT_EQ(e.testo, "Attendere");
+  EXPECT_EQ(e.x, 64);
+  EXPECT_EQ(e.y, 64);
+  EXPECT_EQ(e.larghezza, 177);
+  EXPECT_EQ(e.altezza, 53);
+  EXPECT_EQ(e.dimensione, 32);
+  EXPECT_TRUE(e.grassetto);
+  EXPECT_TRUE(e.a_sinistra);
+
+  // Painted before mostra_attesa returned: the label's box holds text pixels
+  // that differ from the window's background.
+  XImage* immagine = XGetImage(osservatore.display(), id, 0, 0, 280, 179, AllPlanes, ZPixmap);
+  ASSERT_NE(immagine, nullptr);
+  const unsigned long sfondo = XGetPixel(immagine, 5, 5);
+  int inchiostro = 0;
+  for (int y = 64; y < 64 + 53; ++y) {
+    for (int x = 64; x < 64 + 177; ++x) inchiostro += XGetPixel(immagine, x, y) != sfondo;
+  }
+  int fuori = 0;
+  for (int y = 0; y < 60; ++y) {
+    for (int x = 0; x < 280; ++x) fuori += XGetPixel(immagine, x, y) != sfondo;
+  }
+  XDestroyImage(immagine);
+  EXPECT_GT(inchiostro, 100);
+  EXPECT_EQ(fuori, 0);
+
+  finestra->chiudi();
+  EXPECT_EQ(finestra->finestra_x(), 0u);
+}
+
+/// What the test saw of the message box while it was open.
+struct VistaMessaggio {
+  bool vista = false;
+  std::string titolo;
+  std::vector<std::string> etichette;  ///< labels of the box's widgets
+  std::vector<std::string> pulsanti;   ///< labels of its buttons
+  int tentativi = 0;
+};
+
+/// Looks at the modal box once it is up, then presses its button.
+void premi_ok(void* dati) {
+  auto* vista = static_cast<VistaMessaggio*>(dati);
+  Fl_Window* box = Fl::modal();
+  if (!box || !box->shown()) {
+    // Not up yet; give up after a few seconds rather than hang the suite.
+    if (++vista->tentativi < 100) {
+      Fl::repeat_timeout(0.05, premi_ok, dati);
+    } else {
+      for (Fl_Window* w = Fl::first_window(); w; w = Fl::first_window()) w->hide();
+    }
+    return;
+  }
+  vista->vista = true;
+  vista->titolo = box->label() ? box->label() : "";
+  Fl_Button* ok = nullptr;
+  for (int i = 0; i < box->children(); ++i) {
+    Fl_Widget* w = box->child(i);
+    vista->etichette.push_back(w->label() ? w->label() : "");
+    if (auto* b = dynamic_cast<Fl_Button*>(w)) {
+      vista->pulsanti.push_back(b->label() ? b->label() : "");
+      ok = b;
+    }
+  }
+  if (ok) {
+    ok->do_callback();
+  } else {
+    box->hide();
+  }
+}
+
+TEST(Finestra, MessaggioIsModalWithOneOkButtonAndReturnsWhenClosed) {
+  Osservatore osservatore;
+  if (!osservatore.display()) GTEST_SKIP() << "no X display";
+  std::unique_ptr<InterfacciaFinestra> finestra = apri_finestra();
+  ASSERT_NE(finestra, nullptr);
+  finestra->mostra_attesa();
+
+  VistaMessaggio vista;
+  Fl::add_timeout(0.05, premi_ok, &vista);
+  finestra->mostra_messaggio(" Errore n. 1251");
+  EXPECT_TRUE(vista.vista);
+  EXPECT_EQ(vista.titolo, "genera_scenario");
+  EXPECT_EQ(vista.pulsanti, std::vector<std::string>{"OK"});
+  // The text and the button, and nothing else: no icon.
+  EXPECT_EQ(vista.etichette, (std::vector<std::string>{" Errore n. 1251", "OK"}));
+  finestra->chiudi();
+}
+
+struct SenzaDisplay {
+  const char* nome;
+  const char* display;  ///< value of DISPLAY; null to unset it
+};
+
+class FinestraSenzaDisplay : public testing::TestWithParam<SenzaDisplay> {};
+
+TEST_P(FinestraSenzaDisplay, FallsBackToStandardError) {
+  EXPECT_EXIT(
+      {
+        if (GetParam().display) {
+          setenv("DISPLAY", GetParam().display, 1);
+        } else {
+          unsetenv("DISPLAY");
+        }
+        EXPECT_EQ(apri_finestra(), nullptr);
+        std::unique_ptr<Interfaccia> interfaccia = apri_interfaccia();
+        interfaccia->mostra_attesa();
+        interfaccia->chiudi();
+        std::exit(dynamic_cast<InterfacciaTestuale*>(interfaccia.get()) ? 0 : 3);
+      },
+      testing::ExitedWithCode(0), "^Attendere\n$");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FinestraSenzaDisplay,
+                         testing::Values(SenzaDisplay{"Unset", nullptr},
+                                         SenzaDisplay{"NoServer", ":9999"}),
+                         [](const testing::TestParamInfo<SenzaDisplay>& info) {
+                           return std::string(info.param.nome);
+                         });
+
+TEST(Errore, ShowsTheCodeAndEndsWithStatusOne) {
+  InterfacciaTestuale testuale;
+  EXPECT_EXIT(errore("1251", testuale), testing::ExitedWithCode(1), "^ Errore n\\. 1251\n$");
+}
+
+/// A fresh folder, removed with its contents at the end of the test.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = testing::TempDir() + "window_test_XXXXXX";
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempFolder() { std::filesystem::remove_all(path_); }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+TEST(GeneraScenario, RunsToTheEndWithoutDisplay) {
+  TempFolder folder;
+  // The program writes next to itself: run a copy in the temporary folder.
+  const std::filesystem::path programma = std::filesystem::path(folder.path()) / "genera_scenario";
+  std::filesystem::copy_file(GENERA_SCENARIO_PATH, programma);
+  const std::string errori = folder.path() + "/stderr.txt";
+  const std::string comando =
+      "env -u DISPLAY '" + programma.string() + "' 2> '" + errori + "' > /dev/null";
+  const int stato = std::system(comando.c_str());
+  ASSERT_TRUE(WIFEXITED(stato));
+  std::ifstream in(errori, std::ios::binary);
+  const std::string uscita((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(WEXITSTATUS(stato), 0) << uscita;
+  EXPECT_EQ(uscita.substr(0, 10), "Attendere\n");
+  EXPECT_TRUE(std::filesystem::exists(folder.path() + "/Zembrastina_Dervo_47716.dat"));
+}
+
+}  // namespace
+}  // namespace scenario

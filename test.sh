@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Sets everything up, builds and runs the whole test suite: the normal build
+# under a virtual X server, the same suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a short bounded pass of every fuzzer.
+set -euo pipefail
+cd "$(dirname "$0")"
+./setup.sh
+jobs=$(nproc)
+
+echo "== tests"
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-test -j"$jobs"
+xvfb-run -a ctest --test-dir build-test --output-on-failure -j"$jobs"
+
+echo "== tests under sanitizers"
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSCENARIO_SANITIZE=ON >/dev/null
+cmake --build build-sanitize -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  xvfb-run -a ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+if [ -f fuzz/run.sh ]; then
+  echo "== fuzzing"
+  fuzz/run.sh "${FUZZ_SECONDS:-60}"
+fi
