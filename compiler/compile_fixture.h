@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 
@@ -106,6 +107,26 @@ inline StatoCompilazione leggi(const std::string& linea, const std::string& tren
   RealFileSystem fs;
   memorizza_dati(stato, fs, cartella.percorso());
   return stato;
+}
+
+/// Runs only the reader on the scripts a test has written into `cartella`
+/// (under `kPercorsoProva` / `kTrenoProva`); `crea_linea` is `j`. The folder
+/// is left as the reader leaves it, so the test can see which scripts remain.
+inline StatoCompilazione leggi_in(const CartellaTemporanea& cartella, std::int32_t j = 1) {
+  StatoCompilazione stato;
+  stato.nome_percorso = kPercorsoProva;
+  stato.numero_treno = kTrenoProva;
+  stato.crea_linea = j;
+  RealFileSystem fs;
+  memorizza_dati(stato, fs, cartella.percorso());
+  return stato;
+}
+
+/// The given lines, each followed by CR LF.
+inline std::string righe(std::initializer_list<std::string> testi) {
+  std::string s;
+  for (const std::string& t : testi) s += t + "\r\n";
+  return s;
 }
 
 }  // namespace scenario
