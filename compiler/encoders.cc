@@ -72,16 +72,14 @@ std::int32_t memo_indicatori_v_max(StatoCompilazione& stato, std::int32_t posizi
     registra_codice(stato, codice::indicatori_occupato);
     return codice::indicatori_occupato;
   }
-  std::int16_t dato1, dato2, dato3;
-  if (!parola_velocita(vad, vas, &dato1) || !parola_velocita(vbd, vbs, &dato2) ||
-      !parola_velocita(vcd, vcs, &dato3)) {
-    return codice::lettura_fallita;
-  }
+  // The cell is written field by field: a speed word that does not fit
+  // stops the writing there, with the fields before it already stored.
   Cella& x = cella(stato, c);
   x.tipo = tipo_cella::indicatori_v_max;
-  x.dato1 = dato1;
-  x.dato2 = dato2;
-  x.dato3 = dato3;
+  if (!parola_velocita(vad, vas, &x.dato1) || !parola_velocita(vbd, vbs, &x.dato2) ||
+      !parola_velocita(vcd, vcs, &x.dato3)) {
+    return codice::lettura_fallita;
+  }
   x.dato4 = bassi16(10 * static_cast<std::int64_t>(strisces) + strisced);
   return 0;
 }

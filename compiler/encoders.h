@@ -18,7 +18,7 @@ void memo_montagna(StatoCompilazione& stato, std::int32_t inizio, std::int32_t f
 /// Places a pair of maximum-speed boards in cell round(posizione / 50 + 1).
 /// Returns 0 when placed, 21 (recorded) when the cell is not free, or 25
 /// (not recorded: the caller's read-failure path) when a speed word does not
-/// fit 16 bits.
+/// fit 16 bits; the cell then keeps `tipo` 6 and the words before that one.
 std::int32_t memo_indicatori_v_max(StatoCompilazione& stato, std::int32_t posizione,
                                    std::int32_t vas, std::int32_t vbs, std::int32_t vcs,
                                    std::int32_t strisces, std::int32_t vad, std::int32_t vbd,

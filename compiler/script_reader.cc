@@ -1,5 +1,6 @@
 #include "compiler/script_reader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -59,8 +60,11 @@ class StadioLinea {
   Passo esci(std::int32_t codice, std::int32_t posizione);
   /// Code 15 for a record at `p`: the stage stops reading.
   Passo fuori(std::int32_t p);
-  void passo_dritto(std::int32_t m);
-  void passo_curvo(std::int32_t m, double curvatura);
+  /// Computes the geometry rows from `metro_` to `fino` with straight
+  /// steps, leaving `metro_` at the row after them.
+  void passi_dritti(std::int64_t fino);
+  /// The same with turning steps of `curvatura` per metre.
+  void passi_curvi(std::int64_t fino, double curvatura);
   void scrivi_pendenza();
   bool elimina_script();
 
@@ -73,6 +77,8 @@ class StadioLinea {
   std::int32_t indice_pendenza_ = 0;
   std::int32_t pendenza_precedente_ = 0;
   std::int32_t metro_ = 2;
+  /// Set once this script's route length has dimensioned the cell array.
+  bool lunghezza_letta_ = false;
 };
 
 bool StadioLinea::leggi_chiave() {
@@ -123,8 +129,8 @@ FineStadio StadioLinea::esegui() {
   if (passo == Passo::fallimento) return FineStadio::fallimento;
 
   // Between the sections. Without a route length there is no cell array for
-  // anything that follows.
-  if (!stato_.celle_dimensionate()) return FineStadio::fallimento;
+  // anything that follows (one left from an earlier compile does not count).
+  if (!lunghezza_letta_) return FineStadio::fallimento;
   if (!progressive_ordina(stato_)) return FineStadio::fallimento;
   stato_.conta_montagne = 0;
   if (stato_.crea_linea != 0) {
@@ -146,7 +152,7 @@ FineStadio StadioLinea::esegui() {
     scrivi_pendenza();
   } while (indice_pendenza_ < limite);
   if (stato_.crea_linea != 0) {
-    while (metro_ <= stato_.lunghezza_tabella - 2) passo_dritto(metro_++);
+    passi_dritti(stato_.lunghezza_tabella - 2);
   }
   return FineStadio::normale;
 }
@@ -186,6 +192,7 @@ StadioLinea::Passo StadioLinea::record_generale(RecordGenerale record) {
       stato_.numero_celle = static_cast<std::int32_t>(arrotonda(stato_.lunghezza_tabella / 50.0));
       stato_.celle.assign(static_cast<std::size_t>(stato_.numero_celle) + 1, Cella{});
       if (stato_.crea_linea != 0) stato_.tabella_linea.dimensiona(stato_.lunghezza_tabella);
+      lunghezza_letta_ = true;
       return Passo::avanti;
     }
     case RecordGenerale::progressiva_tre:
@@ -283,20 +290,41 @@ StadioLinea::Passo StadioLinea::pendenza() {
   return Passo::avanti;
 }
 
-void StadioLinea::passo_dritto(std::int32_t m) {
+// Each row continues the step vector of the two rows before it. Those two
+// rows are carried from one step to the next instead of being read back,
+// with the same operations in the same order, so every value is the same.
+void StadioLinea::passi_dritti(std::int64_t fino) {
+  if (metro_ > fino) return;
   TabellaLinea& t = stato_.tabella_linea;
-  const double dx = t.valore(m - 1, 0) - t.valore(m - 2, 0);
-  const double dy = t.valore(m - 1, 1) - t.valore(m - 2, 1);
-  t.imposta_doppio(m, 0, t.valore(m - 1, 0) + dx);
-  t.imposta_doppio(m, 1, t.valore(m - 1, 1) + dy);
+  double x2 = t.valore(metro_ - 2, 0), x1 = t.valore(metro_ - 1, 0);
+  double y2 = t.valore(metro_ - 2, 1), y1 = t.valore(metro_ - 1, 1);
+  for (; metro_ <= fino; ++metro_) {
+    const double dx = x1 - x2;
+    const double dy = y1 - y2;
+    x2 = x1;
+    y2 = y1;
+    x1 = x1 + dx;
+    y1 = y1 + dy;
+    t.imposta_doppio(metro_, 0, x1);
+    t.imposta_doppio(metro_, 1, y1);
+  }
 }
 
-void StadioLinea::passo_curvo(std::int32_t m, double curvatura) {
+void StadioLinea::passi_curvi(std::int64_t fino, double curvatura) {
+  if (metro_ > fino) return;
   TabellaLinea& t = stato_.tabella_linea;
-  const double dx = t.valore(m - 1, 0) - t.valore(m - 2, 0);
-  const double dy = t.valore(m - 1, 1) - t.valore(m - 2, 1);
-  t.imposta_doppio(m, 0, t.valore(m - 1, 0) + (dx + curvatura * dy));
-  t.imposta_doppio(m, 1, t.valore(m - 1, 1) + (dy - curvatura * dx));
+  double x2 = t.valore(metro_ - 2, 0), x1 = t.valore(metro_ - 1, 0);
+  double y2 = t.valore(metro_ - 2, 1), y1 = t.valore(metro_ - 1, 1);
+  for (; metro_ <= fino; ++metro_) {
+    const double dx = x1 - x2;
+    const double dy = y1 - y2;
+    x2 = x1;
+    y2 = y1;
+    x1 = x1 + (dx + curvatura * dy);
+    y1 = y1 + (dy - curvatura * dx);
+    t.imposta_doppio(metro_, 0, x1);
+    t.imposta_doppio(metro_, 1, y1);
+  }
 }
 
 StadioLinea::Passo StadioLinea::curva() {
@@ -315,14 +343,12 @@ StadioLinea::Passo StadioLinea::curva() {
   }
   if (curvatura == 0) return esci(codice::curva_non_valida);
   if (contiene(stato_.riga, "s")) curvatura = -curvatura;
-  while (metro_ <= s) {
-    passo_dritto(metro_++);
-    if (metro_ > kLunghezzaMassima) return esci(codice::curva_non_valida);
-  }
-  while (metro_ <= fine) {
-    passo_curvo(metro_++, curvatura);
-    if (metro_ > kLunghezzaMassima) return esci(codice::curva_non_valida);
-  }
+  // Computing the row at the metre limit is already the fault: the rows
+  // stop there.
+  passi_dritti(std::min<std::int64_t>(s, kLunghezzaMassima));
+  if (metro_ > kLunghezzaMassima) return esci(codice::curva_non_valida);
+  passi_curvi(std::min<std::int64_t>(fine, kLunghezzaMassima), curvatura);
+  if (metro_ > kLunghezzaMassima) return esci(codice::curva_non_valida);
   return Passo::avanti;
 }
 
