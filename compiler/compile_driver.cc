@@ -21,6 +21,13 @@ RisultatoCompilazione memorizza_percorso(StatoCompilazione& stato, std::int32_t 
   stato.crea_linea = j;
   stato.codice_errore = 0;
   for (Parametro& p : stato.parametri) p = Parametro{};
+  // Nothing of an earlier compile on the same state may be taken for this
+  // one's: the reader dimensions the arrays anew when it reads the length.
+  stato.celle.clear();
+  stato.tabella_linea = TabellaLinea{};
+  stato.diagnosi.clear();
+  stato.numero_stazioni = 0;
+  stato.numero_cartelli = 0;
 
   memorizza_dati(stato, fs, cartelle.script);
   if (!stato.celle_dimensionate()) {

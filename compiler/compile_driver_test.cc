@@ -186,6 +186,27 @@ TEST(CompileDriver, WithoutCellsWritesNothing) {
   }
 }
 
+TEST(CompileDriver, NothingOfAnEarlierCompileOnTheSameStateIsReused) {
+  CartellaTemporanea cartella;
+  StatoCompilazione stato;
+  stato.nome_percorso = "A";
+  stato.numero_treno = "1";
+  RealFileSystem fs;
+  cartella.scrivi(nome_script_linea("A"), script_linea(10000));
+  cartella.scrivi(nome_script_treno("A", "1"), script_treno());
+  ASSERT_EQ(memorizza_percorso(stato, 1, fs, {cartella.percorso(), cartella.percorso()}).esito,
+            Esito::scritto);
+  // The scripts are gone now: the second compile finds no line script and
+  // must not run the post-pass or write over the cells of the first.
+  const RisultatoCompilazione r =
+      memorizza_percorso(stato, 1, fs, {cartella.percorso(), cartella.percorso()});
+  EXPECT_EQ(r.esito, Esito::senza_celle);
+  EXPECT_EQ(stato.codice_errore, codice::script_linea_mancante);
+  EXPECT_FALSE(stato.celle_dimensionate());
+  ASSERT_EQ(stato.diagnosi.size(), 1u);
+  EXPECT_EQ(stato.diagnosi[0].codice, codice::script_linea_mancante);
+}
+
 TEST(CompileDriver, RecordedCodesDoNotStopWriting) {
   CartellaTemporanea cartella;
   const Compilazione c = compila_in(
