@@ -2,7 +2,18 @@
 #ifndef SCENARIO_TOOLS_TOOL_H_
 #define SCENARIO_TOOLS_TOOL_H_
 
+#include <ostream>
+#include <string>
+#include <vector>
+
 namespace scenario {
+
+/// The version the tool reports.
+extern const char* const kVersioneStrumento;
+
+/// Runs the tool on the words after the program name, printing to `out` and
+/// `err`; returns the exit status (2 for wrong usage).
+int esegui_comando(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err);
 
 /// Runs `scenario_tool` with its command line; returns the exit status.
 int esegui_strumento(int argc, char** argv);

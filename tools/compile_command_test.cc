@@ -1,0 +1,254 @@
+#include "tools/compile_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/file_names.h"
+#include "app/run_sequence.h"
+#include "compiler/compile_fixture.h"
+#include "tools/tool_test_support.h"
+
+namespace scenario {
+namespace {
+
+/// The three binary files of a scenario, by name.
+std::vector<std::string> file_binari(const std::string& percorso, const std::string& treno) {
+  return {nome_file_linea(percorso), nome_file_parametri(percorso, treno),
+          nome_file_celle(percorso, treno)};
+}
+
+TEST(CompileBuiltin, SameBytesAsGeneraScenarioAndScriptsUntouched) {
+  CartellaTemporanea autore, uscita, generatore;
+  const Esecuzione scripts =
+      programma(SCENARIO_TOOL_PATH, {"scripts", autore.percorso()}, autore.percorso());
+  ASSERT_EQ(scripts.stato, 0) << scripts.err;
+  const std::string linea = autore.leggi(nome_script_linea(kNomePercorso));
+  const std::string treno = autore.leggi(nome_script_treno(kNomePercorso, kNumeroTreno));
+  ASSERT_FALSE(linea.empty());
+  ASSERT_FALSE(treno.empty());
+
+  const Esecuzione compile = programma(
+      SCENARIO_TOOL_PATH,
+      {"compile", "--out", uscita.percorso(), autore.percorso(), kNomePercorso, kNumeroTreno},
+      autore.percorso());
+  ASSERT_EQ(compile.stato, 0) << compile.err;
+  EXPECT_NE(compile.err.find("route 103000 m, 2201 cells, 10 stations, 12 signals, 1 slowdown, "
+                             "56 sign boards, 10 speed board pairs"),
+            std::string::npos)
+      << compile.err;
+
+  // The built-in program writes next to itself: run a copy of it.
+  const std::string copia = generatore.file("genera_scenario");
+  std::filesystem::copy_file(GENERA_SCENARIO_PATH, copia);
+  const Esecuzione genera = programma(copia, {}, generatore.percorso());
+  ASSERT_EQ(genera.stato, 0) << genera.err;
+
+  for (const std::string& nome : file_binari(kNomePercorso, kNumeroTreno)) {
+    const std::string atteso = generatore.leggi(nome);
+    ASSERT_FALSE(atteso.empty()) << nome;
+    EXPECT_TRUE(uscita.leggi(nome) == atteso) << nome << " differs";
+    EXPECT_FALSE(autore.esiste(nome)) << nome << " written beside the scripts";
+  }
+  EXPECT_EQ(autore.leggi(nome_script_linea(kNomePercorso)), linea);
+  EXPECT_EQ(autore.leggi(nome_script_treno(kNomePercorso, kNumeroTreno)), treno);
+}
+
+TEST(CompileExample, HandWrittenScenarioCompilesClean) {
+  CartellaTemporanea uscita;
+  const std::string cartella = cartella_esempio();
+  const std::string linea = contenuto(cartella + "/Val_Piccola_linea.txt");
+  ASSERT_FALSE(linea.empty());
+  const Esecuzione e = strumento(
+      {"compile", "--json", "--out", uscita.percorso(), cartella, kPercorsoEsempio, kTrenoEsempio});
+  EXPECT_EQ(e.stato, 0) << e.err;
+  EXPECT_NE(e.err.find("route 12000 m, 381 cells, 2 stations, 1 signal, 1 slowdown, 2 sign "
+                       "boards, 1 speed board pair"),
+            std::string::npos)
+      << e.err;
+  EXPECT_EQ(e.out,
+            "{\"codice_errore\": 0, \"posizione_errore\": 0, \"written\": "
+            "[\"Val_Piccola_2231.dat\", \"Val_Piccola_2231.sim\", \"Val_Piccola_linea.dat\"], "
+            "\"fatal\": null, \"file\": null, \"line\": null}\n");
+  for (const std::string& nome : file_binari(kPercorsoEsempio, kTrenoEsempio)) {
+    EXPECT_TRUE(uscita.esiste(nome)) << nome;
+  }
+  EXPECT_EQ(contenuto(cartella + "/Val_Piccola_linea.txt"), linea);
+}
+
+TEST(CompileExample, NoLineWritesNoLineFile) {
+  CartellaTemporanea uscita;
+  const Esecuzione e = strumento({"compile", "--no-line", "--out", uscita.percorso(),
+                                  cartella_esempio(), kPercorsoEsempio, kTrenoEsempio});
+  EXPECT_EQ(e.stato, 0) << e.err;
+  EXPECT_FALSE(uscita.esiste(nome_file_linea(kPercorsoEsempio)));
+  EXPECT_TRUE(uscita.esiste(nome_file_celle(kPercorsoEsempio, kTrenoEsempio)));
+}
+
+/// One faulty scenario and what the compile must say about it.
+struct CasoErrore {
+  const char* nome;
+  const char* linea;     ///< null: no line script
+  const char* treno;     ///< null: no train script
+  const char* diagnosi;  ///< expected line of standard error, "DIR" for the folder
+  const char* json;      ///< expected JSON report, "DIR" for the folder
+  bool file_scritti;
+};
+
+class CompileErrore : public testing::TestWithParam<CasoErrore> {};
+
+/// `testo` with every "DIR" replaced by `cartella`.
+std::string con_cartella(std::string testo, const std::string& cartella) {
+  for (std::size_t p = testo.find("DIR"); p != std::string::npos; p = testo.find("DIR", p)) {
+    testo.replace(p, 3, cartella);
+    p += cartella.size();
+  }
+  return testo;
+}
+
+TEST_P(CompileErrore, ReportsCodeFileLineAndPosition) {
+  const CasoErrore& caso = GetParam();
+  CartellaTemporanea autore;
+  const std::string nome_linea = nome_script_linea(kPercorsoProva);
+  const std::string nome_treno = nome_script_treno(kPercorsoProva, kTrenoProva);
+  if (caso.linea) autore.scrivi(nome_linea, caso.linea);
+  if (caso.treno) autore.scrivi(nome_treno, caso.treno);
+
+  const Esecuzione e =
+      strumento({"compile", "--json", autore.percorso(), kPercorsoProva, kTrenoProva});
+  EXPECT_EQ(e.stato, 1) << e.err;
+  EXPECT_NE(e.err.find(con_cartella(caso.diagnosi, autore.percorso()) + "\n"), std::string::npos)
+      << e.err;
+  EXPECT_EQ(e.out, con_cartella(caso.json, autore.percorso()) + "\n");
+  for (const std::string& nome : file_binari(kPercorsoProva, kTrenoProva)) {
+    EXPECT_EQ(autore.esiste(nome), caso.file_scritti) << nome;
+  }
+  // The author's scripts are left as they were.
+  if (caso.linea) {
+    EXPECT_EQ(autore.leggi(nome_linea), caso.linea);
+  }
+  if (caso.treno) {
+    EXPECT_EQ(autore.leggi(nome_treno), caso.treno);
+  }
+}
+
+constexpr const char* kTrenoVuoto = "[generale]\n[fine]\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Famiglie, CompileErrore,
+    testing::Values(
+        CasoErrore{"BoardOnOccupiedCell",
+                   "[generale]\nlunghezza percorso, 5000\n[curve]\n"
+                   "cartello_indicatore, 350, (uno)\ncartello_indicatore, 350, (due)\n[fine]\n",
+                   kTrenoVuoto,
+                   "DIR/Prova_linea.txt:5: error 6: indicator board on a cell that is not free "
+                   "(position 350 m)",
+                   "{\"codice_errore\": 6, \"posizione_errore\": 350, \"written\": "
+                   "[\"Prova_1.dat\", \"Prova_1.sim\", \"Prova_linea.dat\"], \"fatal\": null, "
+                   "\"file\": \"DIR/Prova_linea.txt\", \"line\": 5}",
+                   true},
+        CasoErrore{"StationOffTheGrid", "[generale]\nlunghezza percorso, 70000\n[curve]\n[fine]\n",
+                   "[generale]\nstazione, 66620, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 1, 14,25, 0, "
+                   "NOVARA\n[fine]\n",
+                   "DIR/Prova_1-.txt:2: error 8: station position is not a multiple of 50 "
+                   "(position 66620 m)",
+                   "{\"codice_errore\": 8, \"posizione_errore\": 66620, \"written\": "
+                   "[\"Prova_1.dat\", \"Prova_1.sim\", \"Prova_linea.dat\"], \"fatal\": null, "
+                   "\"file\": \"DIR/Prova_1-.txt\", \"line\": 2}",
+                   true},
+        // Signals in cells 14 to 16 leave no room for the nearest code group
+        // before the slowdown starting in cell 21.
+        CasoErrore{"PostPassNoRoomBeforeSlowdown",
+                   "[generale]\nlunghezza percorso, 5000\n[curve]\n[fine]\n",
+                   "[generale]\nsegnale, 650, 1, 5, 1, 0, 0, 0, 0,0,0, 0\n"
+                   "segnale, 700, 1, 5, 1, 0, 0, 0, 0,0,0, 0\n"
+                   "segnale, 750, 1, 5, 1, 0, 0, 0, 0,0,0, 0\n"
+                   "rallentamento, 1000, 50, 200, 0, 0, 0\n[fine]\n",
+                   "post-pass: error 12: no room for a code cell before a slowdown start "
+                   "(position 1050 m)",
+                   "{\"codice_errore\": 12, \"posizione_errore\": 1050, \"written\": "
+                   "[\"Prova_1.dat\", \"Prova_1.sim\", \"Prova_linea.dat\"], \"fatal\": null, "
+                   "\"file\": null, \"line\": null}",
+                   true},
+        // A signal at 0 puts a first value into cell 1.
+        CasoErrore{"SignalInCellOne", "[generale]\nlunghezza percorso, 5000\n[curve]\n[fine]\n",
+                   "[generale]\nsegnale, 0, 1, 5, 1, 0, 0, 0, 0,0,0, 0\n[fine]\n",
+                   "error 1250: cell 1 or entry 85 already holds a first value",
+                   "{\"codice_errore\": 0, \"posizione_errore\": 0, \"written\": [], "
+                   "\"fatal\": 1250, \"file\": null, \"line\": null}",
+                   false},
+        CasoErrore{"MissingLineScript", nullptr, kTrenoVuoto,
+                   "DIR/Prova_linea.txt: error 101: line script not found",
+                   "{\"codice_errore\": 101, \"posizione_errore\": 0, \"written\": [], "
+                   "\"fatal\": \"no-cells\", \"file\": \"DIR/Prova_linea.txt\", \"line\": null}",
+                   false},
+        CasoErrore{"MissingTrainScript", "[generale]\nlunghezza percorso, 5000\n[curve]\n[fine]\n",
+                   nullptr,
+                   "DIR/Prova_1-.txt: error 25: script cannot be read (missing file or bad "
+                   "value)",
+                   "{\"codice_errore\": 25, \"posizione_errore\": 0, \"written\": "
+                   "[\"Prova_1.dat\", \"Prova_1.sim\", \"Prova_linea.dat\"], \"fatal\": null, "
+                   "\"file\": \"DIR/Prova_1-.txt\", \"line\": null}",
+                   true}),
+    [](const testing::TestParamInfo<CasoErrore>& info) { return std::string(info.param.nome); });
+
+TEST(CompileDiagnosi, JsonEscapesTheFolderName) {
+  StatoCompilazione stato;
+  stato.nome_percorso = "R";
+  stato.numero_treno = "T";
+  stato.codice_errore = 6;
+  Diagnosi d;
+  d.codice = 6;
+  d.sorgente = Sorgente::script_linea;
+  d.riga = 3;
+  stato.diagnosi.push_back(d);
+  RisultatoCompilazione r;
+  EXPECT_EQ(rapporto_json(stato, r, "a\"b\\c\td"),
+            "{\"codice_errore\": 6, \"posizione_errore\": 0, \"written\": [], \"fatal\": null, "
+            "\"file\": \"a\\\"b\\\\c\\td/R_linea.txt\", \"line\": 3}");
+  EXPECT_EQ(riga_diagnosi(d, "dir/", "R", "T"),
+            "dir/R_linea.txt:3: error 6: indicator board on a cell that is not free");
+}
+
+/// A wrong command line and a piece of the message that must explain it.
+struct CasoUso {
+  std::vector<std::string> argomenti;
+  const char* messaggio;
+};
+
+TEST(CompileUso, WrongUsageIsStatusTwoWithAReason) {
+  CartellaTemporanea cartella;
+  const std::string dir = cartella.percorso();
+  const CasoUso casi[] = {
+      {{"compile"}, "expected DIR ROUTE TRAIN, got 0"},
+      {{"compile", dir, "R"}, "expected DIR ROUTE TRAIN, got 2"},
+      {{"compile", dir, "a/b", "1"}, "ROUTE 'a/b' contains '/'"},
+      {{"compile", dir, "R", ""}, "TRAIN is empty"},
+      {{"compile", dir, "R\t", "1"}, "ROUTE contains the byte 0x09 at position 2"},
+      {{"compile", dir, "Citt\xc3\xa0", "1"}, "only printable ASCII"},
+      {{"compile", "--fast", dir, "R", "1"}, "unknown option '--fast'"},
+      {{"compile", dir, "R", "1", "--out"}, "option '--out' needs a value"},
+      {{"compile", "--json=yes", dir, "R", "1"}, "option '--json' takes no value"},
+      {{"compile", dir + "/absent", "R", "1"}, "is not a folder"},
+  };
+  for (const CasoUso& caso : casi) {
+    const Esecuzione e = strumento(caso.argomenti);
+    EXPECT_EQ(e.stato, 2) << caso.messaggio;
+    EXPECT_NE(e.err.find(caso.messaggio), std::string::npos) << e.err;
+    EXPECT_TRUE(e.out.empty());
+  }
+}
+
+TEST(CompileUso, UnwritableOutputIsStatusTwo) {
+  CartellaTemporanea cartella;
+  cartella.scrivi("file", "x");
+  const Esecuzione e = strumento({"compile", "--out", cartella.file("file"), cartella_esempio(),
+                                  kPercorsoEsempio, kTrenoEsempio});
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_NE(e.err.find("cannot create output folder"), std::string::npos) << e.err;
+}
+
+}  // namespace
+}  // namespace scenario

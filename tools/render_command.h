@@ -1,0 +1,21 @@
+// `scenario_tool render`: the compiled scenario drawn as one SVG page.
+#ifndef SCENARIO_TOOLS_RENDER_COMMAND_H_
+#define SCENARIO_TOOLS_RENDER_COMMAND_H_
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace scenario {
+
+/// The usage text of the command.
+extern const char* const kUsoRender;
+
+/// Reads the binary files of ROUTE / TRAIN in DIR and writes the drawing.
+/// Returns the exit status: 0 drawn, 2 for wrong usage, a file that cannot
+/// be read or written, or a malformed file.
+int comando_render(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err);
+
+}  // namespace scenario
+
+#endif  // SCENARIO_TOOLS_RENDER_COMMAND_H_
