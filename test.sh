@@ -15,7 +15,8 @@ xvfb-run -a ctest --test-dir build-test --output-on-failure -j"$jobs"
 echo "== tests under sanitizers"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSCENARIO_SANITIZE=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$PWD/lsan.supp" \
+  UBSAN_OPTIONS=print_stacktrace=1 \
   xvfb-run -a ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
 if [ -f fuzz/run.sh ]; then
