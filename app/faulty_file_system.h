@@ -126,6 +126,18 @@ class FaultyFileSystem : public FileSystem {
     return inner_.Write(handle, data, err);
   }
 
+  /// One write step for all the parts; a failing one passes on the first
+  /// part only.
+  bool WriteParts(int handle, const std::vector<std::string_view>& parts,
+                  std::string* err) override {
+    const std::string path = PathOf(handle);
+    if (Record(Step::kWrite, path)) {
+      if (!parts.empty()) inner_.Write(handle, parts.front(), err);
+      return Injected(err);
+    }
+    return inner_.WriteParts(handle, parts, err);
+  }
+
   bool Flush(int handle, std::string* err) override {
     const std::string path = PathOf(handle);
     if (Record(Step::kFlush, path)) return Injected(err);

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scenario {
 
@@ -27,6 +28,9 @@ class FileSystem {
   virtual int CreateFile(const std::string& path, std::string* err) = 0;
   /// Writes all of `data` to an open file.
   virtual bool Write(int handle, std::string_view data, std::string* err) = 0;
+  /// Writes `parts` one after the other, as one piece of data. The default
+  /// writes them one by one; a file system may gather them into one call.
+  virtual bool WriteParts(int handle, const std::vector<std::string_view>& parts, std::string* err);
   /// Hands everything written so far to the operating system.
   virtual bool Flush(int handle, std::string* err) = 0;
   /// Closes an open file; the handle is invalid afterwards even on failure.
@@ -44,6 +48,8 @@ class RealFileSystem : public FileSystem {
   bool RemoveFile(const std::string& path, std::string* err) override;
   int CreateFile(const std::string& path, std::string* err) override;
   bool Write(int handle, std::string_view data, std::string* err) override;
+  bool WriteParts(int handle, const std::vector<std::string_view>& parts,
+                  std::string* err) override;
   bool Flush(int handle, std::string* err) override;
   bool Close(int handle, std::string* err) override;
   bool Rename(const std::string& from, const std::string& to, std::string* err) override;
@@ -59,7 +65,11 @@ std::string TemporaryName(const std::string& path);
 /// Replaces `path` with exactly `data`: writes a temporary file in the same
 /// folder and renames it over `path`. On failure the old file is untouched,
 /// the temporary file is removed, and `*err` names the file and the reason.
-bool ReplaceFile(FileSystem& fs, const std::string& path, std::string_view data, std::string* err);
+bool ReplaceFile(FileSystem& fs, const std::string& path, std::string_view data,
+                 std::string* err);
+/// The same for data given as parts written one after the other.
+bool ReplaceFile(FileSystem& fs, const std::string& path,
+                 const std::vector<std::string_view>& parts, std::string* err);
 
 }  // namespace scenario
 

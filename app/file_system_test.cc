@@ -162,5 +162,26 @@ TEST(FaultyFileSystem, FailsOnlyTheChosenOccurrenceOnMatchingPaths) {
   EXPECT_EQ(failed, 1);
 }
 
+TEST(RealFileSystemTest, WritePartsWritesEveryPartInOrder) {
+  // More parts than one gathering system call accepts.
+  std::vector<std::string> storage;
+  std::string expected;
+  for (int i = 0; i < 3000; ++i) {
+    storage.push_back(std::to_string(i) + (i % 7 == 0 ? std::string() : ","));
+    expected += storage.back();
+  }
+  storage.push_back(std::string(1 << 20, 'x'));
+  expected += storage.back();
+  std::vector<std::string_view> parts(storage.begin(), storage.end());
+  char pattern[] = "/tmp/write_parts_XXXXXX";
+  const std::string folder = mkdtemp(pattern);
+  RealFileSystem fs;
+  std::string err;
+  ASSERT_TRUE(ReplaceFile(fs, folder + "/f", parts, &err)) << err;
+  std::ifstream in(folder + "/f", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), expected);
+  std::filesystem::remove_all(folder);
+}
+
 }  // namespace
 }  // namespace scenario

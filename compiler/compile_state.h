@@ -84,35 +84,47 @@ constexpr int ripetizione = 86;
 enum class TipoVariante : std::uint8_t { vuoto = 0, intero = 2, doppio = 5 };
 
 /// The plan geometry of the track: for every metre, two coordinates, each
-/// empty, a 16-bit integer or a double. Stored as one contiguous array per
-/// coordinate (values and kinds apart) to keep it compact.
+/// empty, a 16-bit integer or a double.
+///
+/// Every element is kept in a fixed slot of `kSlot` bytes holding it as it
+/// stands in the line file: the little-endian 16-bit tag, then the value
+/// (2 bytes for an integer, 8 for a double). The line file is then the first
+/// 2, 4 or 10 bytes of each slot in turn, so it can be written straight from
+/// the table without a copy.
 class TabellaLinea {
  public:
+  /// Bytes of one element slot: the tag and room for a double.
+  static constexpr std::size_t kSlot = 10;
+
   /// Dimensions rows 0 to `ultima_riga`, every element empty.
   void dimensiona(std::int32_t ultima_riga);
   /// True once `dimensiona` has been called.
-  bool dimensionata() const { return !tipi_[0].empty(); }
+  bool dimensionata() const { return !slot_[0].empty(); }
   /// Upper bound of the row index (-1 when not dimensioned).
-  std::int32_t ultima_riga() const { return static_cast<std::int32_t>(tipi_[0].size()) - 1; }
+  std::int32_t ultima_riga() const {
+    return static_cast<std::int32_t>(slot_[0].size() / kSlot) - 1;
+  }
   /// Kind of element (riga, colonna).
-  TipoVariante tipo(std::int32_t riga, int colonna) const { return tipi_[colonna][riga]; }
+  TipoVariante tipo(std::int32_t riga, int colonna) const {
+    return static_cast<TipoVariante>(slot(riga, colonna)[0]);
+  }
   /// Value of element (riga, colonna); 0 when empty.
-  double valore(std::int32_t riga, int colonna) const { return valori_[colonna][riga]; }
+  double valore(std::int32_t riga, int colonna) const;
   /// Stores a 16-bit integer in element (riga, colonna).
   void imposta_intero(std::int32_t riga, int colonna, std::int16_t v);
   /// Stores a double in element (riga, colonna).
-  void imposta_doppio(std::int32_t riga, int colonna, double v) {
-    valori_[colonna][riga] = v;
-    tipi_[colonna][riga] = TipoVariante::doppio;
+  void imposta_doppio(std::int32_t riga, int colonna, double v);
+  /// The slot of element (riga, colonna).
+  const unsigned char* slot(std::int32_t riga, int colonna) const {
+    return slot_[colonna].data() + static_cast<std::size_t>(riga) * kSlot;
   }
-  /// All kinds of one coordinate, by metre.
-  const std::vector<TipoVariante>& tipi(int colonna) const { return tipi_[colonna]; }
-  /// All values of one coordinate, by metre.
-  const std::vector<double>& valori(int colonna) const { return valori_[colonna]; }
 
  private:
-  std::vector<double> valori_[2];
-  std::vector<TipoVariante> tipi_[2];
+  unsigned char* slot(std::int32_t riga, int colonna) {
+    return slot_[colonna].data() + static_cast<std::size_t>(riga) * kSlot;
+  }
+
+  std::vector<unsigned char> slot_[2];
 };
 
 /// Which part of the compile recorded a code, for diagnostics.

@@ -1,7 +1,10 @@
 #include "output/scenario_files.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <string_view>
 
 #include "app/file_names.h"
 
@@ -9,85 +12,114 @@ namespace scenario {
 
 namespace {
 
-/// Appends little-endian fields to a byte string.
+/// Writes little-endian fields into a buffer sized beforehand; each call
+/// stores its bytes and moves on, with no bounds check and no reallocation.
 class Uscita {
  public:
-  explicit Uscita(std::string* bytes) : bytes_(bytes) {}
-  void u8(std::uint8_t v) { bytes_->push_back(static_cast<char>(v)); }
+  explicit Uscita(char* p) : p_(p) {}
+  /// Where the next field would go.
+  char* fine() const { return p_; }
+  void u8(std::uint8_t v) { *p_++ = static_cast<char>(v); }
   void u16(std::uint16_t v) {
-    u8(static_cast<std::uint8_t>(v & 0xFF));
-    u8(static_cast<std::uint8_t>(v >> 8));
+    p_[0] = static_cast<char>(v & 0xFF);
+    p_[1] = static_cast<char>(v >> 8);
+    p_ += 2;
   }
   void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
   void i32(std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);
-    for (int shift = 0; shift < 32; shift += 8) u8(static_cast<std::uint8_t>(u >> shift));
+    for (int b = 0; b < 4; ++b) p_[b] = static_cast<char>((u >> (8 * b)) & 0xFF);
+    p_ += 4;
   }
   void f64(double v) {
     std::uint64_t u;
     std::memcpy(&u, &v, sizeof u);
-    for (int shift = 0; shift < 64; shift += 8) u8(static_cast<std::uint8_t>(u >> shift));
+    for (int b = 0; b < 8; ++b) p_[b] = static_cast<char>((u >> (8 * b)) & 0xFF);
+    p_ += 8;
   }
-  void testo(const std::string& t) {
-    const std::size_t n = t.size() > 0xFFFF ? 0xFFFF : t.size();
+  void testo(const std::string& t, std::size_t n) {
     u16(static_cast<std::uint16_t>(n));
-    bytes_->append(t, 0, n);
+    if (n != 0) std::memcpy(p_, t.data(), n);
+    p_ += n;
   }
 
  private:
-  std::string* bytes_;
+  char* p_;
 };
 
+/// Bytes of an element of the given kind in the line file.
 std::size_t dimensione_elemento(TipoVariante tipo) {
   switch (tipo) {
     case TipoVariante::intero:
       return 4;
     case TipoVariante::doppio:
-      return 10;
+      return TabellaLinea::kSlot;
     case TipoVariante::vuoto:
       break;
   }
   return 2;
 }
 
+/// Characters of a text field that fit its 16-bit count.
+std::size_t lunghezza_testo(const std::string& t) { return t.size() > 0xFFFF ? 0xFFFF : t.size(); }
+
+/// Most byte ranges the line file is written from; beyond that (a geometry
+/// full of gaps) the bytes are gathered into one buffer instead.
+constexpr std::size_t kPartiMassime = 64;
+
 }  // namespace
 
-std::string serializza_linea(const TabellaLinea& tabella) {
-  std::size_t totale = 0;
-  for (int c = 0; c < 2; ++c) {
-    for (TipoVariante t : tabella.tipi(c)) totale += dimensione_elemento(t);
-  }
-  std::string bytes;
-  bytes.reserve(totale);
-  Uscita out(&bytes);
-  for (int c = 0; c < 2; ++c) {
-    const std::vector<TipoVariante>& tipi = tabella.tipi(c);
-    const std::vector<double>& valori = tabella.valori(c);
-    for (std::size_t m = 0; m < tipi.size(); ++m) {
-      out.u16(static_cast<std::uint16_t>(tipi[m]));
-      if (tipi[m] == TipoVariante::intero) {
-        out.i16(static_cast<std::int16_t>(valori[m]));
-      } else if (tipi[m] == TipoVariante::doppio) {
-        out.f64(valori[m]);
+std::vector<std::string_view> parti_linea(const TabellaLinea& tabella, std::string* riserva) {
+  std::vector<std::string_view> parti;
+  riserva->clear();
+  const std::int32_t ultima = tabella.ultima_riga();
+  bool troppe = false;
+  for (int c = 0; c < 2 && !troppe; ++c) {
+    for (std::int32_t m = 0; m <= ultima; ++m) {
+      const char* slot = reinterpret_cast<const char*>(tabella.slot(m, c));
+      const std::size_t n = dimensione_elemento(tabella.tipo(m, c));
+      // A run of whole slots (doubles) is one range.
+      if (n == TabellaLinea::kSlot && !parti.empty() &&
+          parti.back().data() + parti.back().size() == slot) {
+        parti.back() = std::string_view(parti.back().data(), parti.back().size() + n);
+        continue;
       }
+      if (parti.size() == kPartiMassime) {
+        troppe = true;
+        break;
+      }
+      parti.emplace_back(slot, n);
     }
   }
+  if (!troppe) return parti;
+  for (int c = 0; c < 2; ++c) {
+    for (std::int32_t m = 0; m <= ultima; ++m) {
+      riserva->append(reinterpret_cast<const char*>(tabella.slot(m, c)),
+                      dimensione_elemento(tabella.tipo(m, c)));
+    }
+  }
+  return {std::string_view(*riserva)};
+}
+
+std::string serializza_linea(const TabellaLinea& tabella) {
+  std::string riserva;
+  std::string bytes;
+  for (std::string_view parte : parti_linea(tabella, &riserva)) bytes.append(parte);
   return bytes;
 }
 
 std::string serializza_parametri(const std::array<Parametro, voce::numero_voci>& parametri) {
-  std::string bytes;
   std::size_t totale = 0;
-  for (const Parametro& p : parametri) totale += kDimensioneParametro + p.nome.size();
-  bytes.reserve(totale);
-  Uscita out(&bytes);
+  for (const Parametro& p : parametri) totale += kDimensioneParametro + lunghezza_testo(p.nome);
+  std::string bytes(totale, '\0');
+  Uscita out(bytes.data());
   for (const Parametro& p : parametri) {
     out.u8(p.tipo);
     out.i32(p.inizio);
     out.i32(p.fine);
     out.i32(p.posizione);
     out.u8(p.opzione);
-    out.testo(p.nome);
+    out.testo(p.nome, lunghezza_testo(p.nome));
     out.i16(p.valore1);
     out.i16(p.valore2);
     out.i16(p.valore3);
@@ -103,9 +135,8 @@ std::string serializza_parametri(const std::array<Parametro, voce::numero_voci>&
 }
 
 std::string serializza_celle(const std::vector<Cella>& celle) {
-  std::string bytes;
-  bytes.reserve(celle.size() * kDimensioneCella);
-  Uscita out(&bytes);
+  std::string bytes(celle.size() * kDimensioneCella, '\0');
+  Uscita out(bytes.data());
   for (const Cella& c : celle) {
     out.u8(c.tipo);
     out.i16(c.dato1);
@@ -126,9 +157,13 @@ bool scrivi_file_scenario(FileSystem& fs, const std::string& cartella,
                           const StatoCompilazione& stato, std::vector<std::string>* scritti,
                           std::string* err) {
   if (stato.crea_linea != 0) {
+    // The largest file by far goes out straight from the geometry's slots.
     const std::string nome = nome_file_linea(stato.nome_percorso);
-    if (!ReplaceFile(fs, percorso_in(cartella, nome), serializza_linea(stato.tabella_linea), err))
+    std::string riserva;
+    if (!ReplaceFile(fs, percorso_in(cartella, nome), parti_linea(stato.tabella_linea, &riserva),
+                     err)) {
       return false;
+    }
     scritti->push_back(nome);
   }
   const std::string parametri = nome_file_parametri(stato.nome_percorso, stato.numero_treno);

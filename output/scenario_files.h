@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/file_system.h"
@@ -19,6 +20,11 @@ inline constexpr std::size_t kDimensioneParametro = 34;
 /// Bytes of the line file: coordinate 0 for every metre, then coordinate 1;
 /// each element a 16-bit tag (0 empty, 2 Integer, 5 Double) and its value.
 std::string serializza_linea(const TabellaLinea& tabella);
+/// The same bytes as ranges to be written one after the other: mostly views
+/// of the table's own slots (runs of doubles are one range each); when the
+/// geometry has too many gaps for that, one range of `*riserva`, which then
+/// holds the whole file.
+std::vector<std::string_view> parti_linea(const TabellaLinea& tabella, std::string* riserva);
 /// Bytes of the parameter file: the 87 records in order, field by field.
 std::string serializza_parametri(const std::array<Parametro, voce::numero_voci>& parametri);
 /// Bytes of the cell file: one 15-byte record per cell.

@@ -239,6 +239,39 @@ TEST(ScriviFileScenario, WritesLineParameterAndCellFileInOrder) {
   EXPECT_EQ(fs.LogLines(), atteso);
 }
 
+TEST(ScriviFileScenario, GeometryWithGapsIsWrittenWhole) {
+  // A reading that stopped early leaves most rows empty: far too many
+  // ranges to write from the slots, so the bytes go out from one buffer.
+  StatoCompilazione stato = StatoPiccolo();
+  for (std::int32_t m = 100; m <= stato.lunghezza_tabella; m += 2) {
+    stato.tabella_linea.imposta_intero(m, 0, static_cast<std::int16_t>(-m));
+    stato.tabella_linea.imposta_doppio(m + 1 <= stato.lunghezza_tabella ? m + 1 : m, 1, 0.25);
+  }
+  std::string expected;
+  for (int c = 0; c < 2; ++c) {
+    for (std::int32_t m = 0; m <= stato.lunghezza_tabella; ++m) {
+      const TipoVariante t = stato.tabella_linea.tipo(m, c);
+      if (t == TipoVariante::vuoto) {
+        expected += Bytes({0, 0});
+      } else if (t == TipoVariante::intero) {
+        const auto v = static_cast<std::uint16_t>(stato.tabella_linea.valore(m, c));
+        expected +=
+            Bytes({2, 0, static_cast<unsigned char>(v & 0xFF), static_cast<unsigned char>(v >> 8)});
+      } else {
+        expected += Bytes({5, 0}) + DoubleBytes(stato.tabella_linea.valore(m, c));
+      }
+    }
+  }
+  TempFolder folder;
+  RealFileSystem fs;
+  std::vector<std::string> written;
+  std::string err;
+  ASSERT_TRUE(scrivi_file_scenario(fs, folder.path(), stato, &written, &err)) << err;
+  EXPECT_EQ(ReadBytes(folder.File("Zembrastina_Dervo_linea.dat")), expected);
+  std::string riserva;
+  EXPECT_EQ(parti_linea(stato.tabella_linea, &riserva).size(), 1u);
+}
+
 TEST(ScriviFileScenario, WithoutLineLeavesAnOlderLineFileAlone) {
   TempFolder folder;
   StatoCompilazione stato = StatoPiccolo();

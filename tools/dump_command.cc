@@ -83,7 +83,8 @@ int stampa_linea(const std::string& file, const TabellaLinea& t, long passo, boo
   const std::int32_t ultima = t.ultima_riga();
   std::size_t conti[3] = {0, 0, 0};
   for (int c = 0; c < 2; ++c) {
-    for (TipoVariante tipo : t.tipi(c)) {
+    for (std::int32_t m = 0; m <= ultima; ++m) {
+      const TipoVariante tipo = t.tipo(m, c);
       conti[tipo == TipoVariante::vuoto ? 0 : tipo == TipoVariante::intero ? 1 : 2] += 1;
     }
   }
