@@ -9,6 +9,7 @@
 #include "compiler/chainage.h"
 #include "compiler/encoders.h"
 #include "compiler/rounding.h"
+#include "compiler/script_stage.h"
 #include "compiler/train_reader.h"
 #include "scripts/field_reader.h"
 #include "scripts/keywords.h"
@@ -26,14 +27,10 @@ constexpr int kCommentiGenerale = 10;
 constexpr int kCommentiCorpo = 2;
 
 /// The line stage: the line script held in memory and its working variables.
-class StadioLinea {
+class StadioLinea : public StadioScript {
  public:
   StadioLinea(StatoCompilazione& stato, FileSystem& fs, std::string percorso, std::string testo)
-      : stato_(stato),
-        fs_(fs),
-        percorso_(std::move(percorso)),
-        testo_(std::move(testo)),
-        campi_(testo_) {}
+      : StadioScript(stato, fs, std::move(percorso), std::move(testo)) {}
 
   /// Runs the stage; on `normale` the train stage follows.
   FineStadio esegui();
@@ -41,10 +38,6 @@ class StadioLinea {
   std::int32_t indice_cartello() const { return indice_cartello_; }
 
  private:
-  /// How reading one group of records ended.
-  enum class Passo { avanti, fine_file, arresto, uscita, fallimento };
-
-  bool leggi_chiave();
   Passo sezione_generale();
   Passo record_generale(RecordGenerale record);
   Passo corpo();
@@ -54,25 +47,13 @@ class StadioLinea {
   Passo montagna();
   Passo indicatori();
   Passo cartello();
-  /// Closes the stage with `codice` (and its position when `con_posizione`):
-  /// deletes the script and ends the reading.
-  Passo esci(std::int32_t codice);
-  Passo esci(std::int32_t codice, std::int32_t posizione);
-  /// Code 15 for a record at `p`: the stage stops reading.
-  Passo fuori(std::int32_t p);
   /// Computes the geometry rows from `metro_` to `fino` with straight
   /// steps, leaving `metro_` at the row after them.
   void passi_dritti(std::int64_t fino);
   /// The same with turning steps of `curvatura` per metre.
   void passi_curvi(std::int64_t fino, double curvatura);
   void scrivi_pendenza();
-  bool elimina_script();
 
-  StatoCompilazione& stato_;
-  FileSystem& fs_;
-  std::string percorso_;
-  std::string testo_;
-  FieldReader campi_;
   std::int32_t indice_cartello_ = voce::ultimo_cartello;
   std::int32_t indice_pendenza_ = 0;
   std::int32_t pendenza_precedente_ = 0;
@@ -80,34 +61,6 @@ class StadioLinea {
   /// Set once this script's route length has dimensioned the cell array.
   bool lunghezza_letta_ = false;
 };
-
-bool StadioLinea::leggi_chiave() {
-  if (!campi_.ReadText(&stato_.riga)) return false;
-  stato_.riga_corrente = campi_.FieldLine();
-  return true;
-}
-
-bool StadioLinea::elimina_script() {
-  std::string err;
-  return fs_.RemoveFile(percorso_, &err);
-}
-
-StadioLinea::Passo StadioLinea::esci(std::int32_t codice) {
-  if (!elimina_script()) return Passo::fallimento;
-  registra_codice(stato_, codice);
-  return Passo::uscita;
-}
-
-StadioLinea::Passo StadioLinea::esci(std::int32_t codice, std::int32_t posizione) {
-  if (!elimina_script()) return Passo::fallimento;
-  registra_codice(stato_, codice, posizione);
-  return Passo::uscita;
-}
-
-StadioLinea::Passo StadioLinea::fuori(std::int32_t p) {
-  registra_codice(stato_, codice::fuori_celle, p);
-  return Passo::arresto;
-}
 
 FineStadio StadioLinea::esegui() {
   // The preamble: everything up to the first field holding "[generale]".

@@ -7,6 +7,7 @@
 #include "compiler/encoders.h"
 #include "compiler/rounding.h"
 #include "compiler/script_reader.h"
+#include "compiler/script_stage.h"
 #include "scripts/field_reader.h"
 #include "scripts/keywords.h"
 
@@ -19,25 +20,17 @@ constexpr int kCommenti = 2;
 
 /// The train stage: the train script held in memory and its working
 /// variables.
-class StadioTreno {
+class StadioTreno : public StadioScript {
  public:
-  StadioTreno(StatoCompilazione& stato, FileSystem& fs, const std::string& percorso,
-              std::string testo, std::int32_t indice_cartello)
-      : stato_(stato),
-        fs_(fs),
-        percorso_(percorso),
-        testo_(std::move(testo)),
-        campi_(testo_),
+  StadioTreno(StatoCompilazione& stato, FileSystem& fs, std::string percorso, std::string testo,
+              std::int32_t indice_cartello)
+      : StadioScript(stato, fs, std::move(percorso), std::move(testo)),
         indice_cartello_(indice_cartello) {}
 
   /// Runs the stage.
   FineStadio esegui();
 
  private:
-  /// How reading one record ended.
-  enum class Passo { avanti, arresto, uscita, fallimento };
-
-  bool leggi_chiave();
   Passo record(RecordTreno record);
   Passo velocita();
   Passo aderenza();
@@ -45,20 +38,11 @@ class StadioTreno {
   Passo rallentamento();
   Passo abbattimento();
   Passo stazione();
-  Passo esci(std::int32_t codice);
-  Passo esci(std::int32_t codice, std::int32_t posizione);
-  Passo fuori(std::int32_t p);
   /// Writes the speed of cell `indice_velocita_` and advances; false when
   /// the speed does not fit a byte.
   bool scrivi_velocita();
   void scrivi_aderenza();
-  bool elimina_script();
 
-  StatoCompilazione& stato_;
-  FileSystem& fs_;
-  const std::string& percorso_;
-  std::string testo_;
-  FieldReader campi_;
   std::int32_t indice_cartello_;
   std::int32_t indice_velocita_ = 0;
   std::int32_t velocita_precedente_ = 0;
@@ -66,34 +50,6 @@ class StadioTreno {
   std::int32_t aderenza_precedente_ = 0;
   std::int32_t numero_stazione_ = 1;
 };
-
-bool StadioTreno::leggi_chiave() {
-  if (!campi_.ReadText(&stato_.riga)) return false;
-  stato_.riga_corrente = campi_.FieldLine();
-  return true;
-}
-
-bool StadioTreno::elimina_script() {
-  std::string err;
-  return fs_.RemoveFile(percorso_, &err);
-}
-
-StadioTreno::Passo StadioTreno::esci(std::int32_t codice) {
-  if (!elimina_script()) return Passo::fallimento;
-  registra_codice(stato_, codice);
-  return Passo::uscita;
-}
-
-StadioTreno::Passo StadioTreno::esci(std::int32_t codice, std::int32_t posizione) {
-  if (!elimina_script()) return Passo::fallimento;
-  registra_codice(stato_, codice, posizione);
-  return Passo::uscita;
-}
-
-StadioTreno::Passo StadioTreno::fuori(std::int32_t p) {
-  registra_codice(stato_, codice::fuori_celle, p);
-  return Passo::arresto;
-}
 
 FineStadio StadioTreno::esegui() {
   // The preamble; a script without "[generale]" contributes nothing.

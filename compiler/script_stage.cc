@@ -1,0 +1,35 @@
+#include "compiler/script_stage.h"
+
+#include "app/error_codes.h"
+
+namespace scenario {
+
+bool StadioScript::leggi_chiave() {
+  if (!campi_.ReadText(&stato_.riga)) return false;
+  stato_.riga_corrente = campi_.FieldLine();
+  return true;
+}
+
+bool StadioScript::elimina_script() {
+  std::string err;
+  return fs_.RemoveFile(percorso_, &err);
+}
+
+StadioScript::Passo StadioScript::esci(std::int32_t codice) {
+  if (!elimina_script()) return Passo::fallimento;
+  registra_codice(stato_, codice);
+  return Passo::uscita;
+}
+
+StadioScript::Passo StadioScript::esci(std::int32_t codice, std::int32_t posizione) {
+  if (!elimina_script()) return Passo::fallimento;
+  registra_codice(stato_, codice, posizione);
+  return Passo::uscita;
+}
+
+StadioScript::Passo StadioScript::fuori(std::int32_t p) {
+  registra_codice(stato_, codice::fuori_celle, p);
+  return Passo::arresto;
+}
+
+}  // namespace scenario
