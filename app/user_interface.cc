@@ -1,11 +1,39 @@
 #include "app/user_interface.h"
 
+#include <dlfcn.h>
+
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/error_codes.h"
+#include "app/file_names.h"
+#include "app/window.h"
 
 namespace scenario {
+
+namespace {
+
+/// The window from the module in the program's folder; nullptr when DISPLAY
+/// names no display, the module cannot be loaded or no server answers.
+Interfaccia* carica_finestra() {
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display) return nullptr;
+  const std::string modulo = percorso_in(cartella_programma(), kModuloFinestra);
+  // Never closed: the window's code must stay mapped while the window lives,
+  // up to the exit.
+  void* libreria = dlopen(modulo.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!libreria) return nullptr;
+  auto* entrata =
+      reinterpret_cast<decltype(&scenario_apri_finestra)>(dlsym(libreria, kEntrataFinestra));
+  return entrata ? entrata() : nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<Interfaccia> apri_interfaccia() {
+  if (Interfaccia* finestra = carica_finestra()) return std::unique_ptr<Interfaccia>(finestra);
+  return std::make_unique<InterfacciaTestuale>();
+}
 
 void InterfacciaTestuale::mostra_attesa() {
   std::fputs("Attendere\n", stderr);

@@ -28,7 +28,9 @@ class InterfacciaTestuale : public Interfaccia {
   void chiudi() override {}
 };
 
-/// The window on the display when one can be opened, else the text stand-in.
+/// The window on the display named by DISPLAY, loaded from the window module
+/// in the program's folder; the text stand-in when DISPLAY is unset or empty,
+/// the module is missing or no display can be opened.
 std::unique_ptr<Interfaccia> apri_interfaccia();
 
 /// Shows " Errore n. " followed by `a` and ends the program at once with

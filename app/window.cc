@@ -138,10 +138,8 @@ std::unique_ptr<InterfacciaFinestra> apri_finestra() {
   return std::make_unique<FinestraFltk>();
 }
 
-std::unique_ptr<Interfaccia> apri_interfaccia() {
-  std::unique_ptr<InterfacciaFinestra> finestra = apri_finestra();
-  if (finestra) return finestra;
-  return std::make_unique<InterfacciaTestuale>();
-}
-
 }  // namespace scenario
+
+scenario::Interfaccia* scenario_apri_finestra() {
+  return scenario::apri_finestra().release();
+}

@@ -1,4 +1,7 @@
 // The program's window on an X display, and what tests can inspect of it.
+// It is built into a module of its own, libscenario_finestra.so, that
+// genera_scenario loads only when there is a display: a run without one never
+// maps the toolkit and X libraries.
 #ifndef SCENARIO_APP_WINDOW_H_
 #define SCENARIO_APP_WINDOW_H_
 
@@ -34,6 +37,15 @@ class InterfacciaFinestra : public Interfaccia {
 /// no display can be opened.
 std::unique_ptr<InterfacciaFinestra> apri_finestra();
 
+/// File name of the window module, looked for in the program's folder.
+constexpr const char* kModuloFinestra = "libscenario_finestra.so";
+/// Name of the module's entry, scenario_apri_finestra.
+constexpr const char* kEntrataFinestra = "scenario_apri_finestra";
+
 }  // namespace scenario
+
+/// The module's one exported entry: apri_finestra() as a raw pointer that the
+/// caller owns, or nullptr when no display can be opened.
+extern "C" __attribute__((visibility("default"))) scenario::Interfaccia* scenario_apri_finestra();
 
 #endif  // SCENARIO_APP_WINDOW_H_

@@ -212,5 +212,83 @@ TEST(GeneraScenario, RunsToTheEndWithoutDisplay) {
   EXPECT_TRUE(std::filesystem::exists(folder.path() + "/Zembrastina_Dervo_47716.dat"));
 }
 
+/// The whole content of the file at `percorso`; empty when it cannot be read.
+std::string leggi(const std::string& percorso) {
+  std::ifstream in(percorso, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(GeneraScenario, NeedsNeitherTheToolkitNorX) {
+  // The dynamic loader only lists the libraries the program needs.
+  TempFolder folder;
+  const std::string elenco = folder.path() + "/librerie.txt";
+  const std::string comando = std::string("LD_TRACE_LOADED_OBJECTS=1 '") + GENERA_SCENARIO_PATH +
+                              "' > '" + elenco + "' 2>&1";
+  const int stato = std::system(comando.c_str());
+  ASSERT_TRUE(WIFEXITED(stato));
+  ASSERT_EQ(WEXITSTATUS(stato), 0);
+  const std::string librerie = leggi(elenco);
+  EXPECT_NE(librerie.find("libc.so"), std::string::npos) << librerie;
+  EXPECT_EQ(librerie.find("libfltk"), std::string::npos) << librerie;
+  EXPECT_EQ(librerie.find("libX11"), std::string::npos) << librerie;
+}
+
+/// What DISPLAY holds for a run of the copied program.
+enum class Schermo {
+  kNessuno,      ///< unset
+  kSenzaServer,  ///< a display no server answers for
+  kVero,         ///< the display the tests run on
+};
+
+struct CasoProgramma {
+  const char* nome;
+  Schermo schermo;
+  bool modulo;    ///< the window module is copied next to the program
+  bool finestra;  ///< the window is expected rather than the text stand-in
+};
+
+class GeneraScenarioCopiato : public testing::TestWithParam<CasoProgramma> {};
+
+TEST_P(GeneraScenarioCopiato, RunsToTheEndWithTheWindowOrItsStandIn) {
+  const CasoProgramma& caso = GetParam();
+  std::string ambiente = "env -u DISPLAY";
+  if (caso.schermo == Schermo::kSenzaServer) ambiente = "env DISPLAY=:9999";
+  if (caso.schermo == Schermo::kVero) {
+    Osservatore osservatore;
+    if (!osservatore.display()) GTEST_SKIP() << "no X display";
+    ambiente = std::string("env DISPLAY='") + DisplayString(osservatore.display()) + "'";
+  }
+
+  TempFolder folder;
+  const std::filesystem::path cartella(folder.path());
+  std::filesystem::copy_file(GENERA_SCENARIO_PATH, cartella / "genera_scenario");
+  if (caso.modulo) {
+    std::filesystem::copy_file(SCENARIO_FINESTRA_PATH, cartella / kModuloFinestra);
+  }
+  const std::string errori = folder.path() + "/stderr.txt";
+  const std::string comando = ambiente + " '" + (cartella / "genera_scenario").string() + "' 2> '" +
+                              errori + "' > /dev/null";
+  const int stato = std::system(comando.c_str());
+  ASSERT_TRUE(WIFEXITED(stato));
+  const std::string uscita = leggi(errori);
+  EXPECT_EQ(WEXITSTATUS(stato), 0) << uscita;
+  // The stand-in starts standard error with "Attendere"; the window leaves it
+  // to the toolkit (a sanitizer run may add its own report there).
+  const bool testuale = uscita.rfind("Attendere\n", 0) == 0;
+  EXPECT_EQ(testuale, !caso.finestra) << uscita;
+  for (const char* nome : {"Zembrastina_Dervo_linea.dat", "Zembrastina_Dervo_47716.sim",
+                           "Zembrastina_Dervo_47716.dat"}) {
+    EXPECT_GT(std::filesystem::file_size(cartella / nome), 0u) << nome;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GeneraScenarioCopiato,
+    testing::Values(CasoProgramma{"NoDisplayModuleBeside", Schermo::kNessuno, true, false},
+                    CasoProgramma{"NoServer", Schermo::kSenzaServer, true, false},
+                    CasoProgramma{"DisplayWithoutModule", Schermo::kVero, false, false},
+                    CasoProgramma{"Window", Schermo::kVero, true, true}),
+    [](const testing::TestParamInfo<CasoProgramma>& info) { return std::string(info.param.nome); });
+
 }  // namespace
 }  // namespace scenario
