@@ -37,15 +37,6 @@ void TabellaLinea::imposta_intero(std::int32_t riga, int colonna, std::int16_t v
   p[3] = static_cast<unsigned char>(u >> 8);
 }
 
-void TabellaLinea::imposta_doppio(std::int32_t riga, int colonna, double v) {
-  unsigned char* p = slot(riga, colonna);
-  std::uint64_t u;
-  std::memcpy(&u, &v, sizeof u);
-  p[0] = static_cast<unsigned char>(TipoVariante::doppio);
-  p[1] = 0;
-  for (int b = 0; b < 8; ++b) p[2 + b] = static_cast<unsigned char>((u >> (8 * b)) & 0xFF);
-}
-
 void registra_codice(StatoCompilazione& stato, std::int32_t codice) {
   stato.codice_errore = codice;
   Diagnosi d;

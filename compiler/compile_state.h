@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -113,7 +114,14 @@ class TabellaLinea {
   /// Stores a 16-bit integer in element (riga, colonna).
   void imposta_intero(std::int32_t riga, int colonna, std::int16_t v);
   /// Stores a double in element (riga, colonna).
-  void imposta_doppio(std::int32_t riga, int colonna, double v);
+  void imposta_doppio(std::int32_t riga, int colonna, double v) {
+    unsigned char* p = slot(riga, colonna);
+    std::uint64_t u;
+    std::memcpy(&u, &v, sizeof u);
+    p[0] = static_cast<unsigned char>(TipoVariante::doppio);
+    p[1] = 0;
+    for (int b = 0; b < 8; ++b) p[2 + b] = static_cast<unsigned char>((u >> (8 * b)) & 0xFF);
+  }
   /// The slot of element (riga, colonna).
   const unsigned char* slot(std::int32_t riga, int colonna) const {
     return slot_[colonna].data() + static_cast<std::size_t>(riga) * kSlot;

@@ -61,7 +61,9 @@ std::size_t dimensione_elemento(TipoVariante tipo) {
 }
 
 /// Characters of a text field that fit its 16-bit count.
-std::size_t lunghezza_testo(const std::string& t) { return t.size() > 0xFFFF ? 0xFFFF : t.size(); }
+std::size_t lunghezza_testo(const std::string& t) {
+  return t.size() > 0xFFFF ? 0xFFFF : t.size();
+}
 
 /// Most byte ranges the line file is written from; beyond that (a geometry
 /// full of gaps) the bytes are gathered into one buffer instead.
@@ -72,33 +74,34 @@ constexpr std::size_t kPartiMassime = 64;
 std::vector<std::string_view> parti_linea(const TabellaLinea& tabella, std::string* riserva) {
   std::vector<std::string_view> parti;
   riserva->clear();
-  const std::int32_t ultima = tabella.ultima_riga();
-  bool troppe = false;
-  for (int c = 0; c < 2 && !troppe; ++c) {
-    for (std::int32_t m = 0; m <= ultima; ++m) {
-      const char* slot = reinterpret_cast<const char*>(tabella.slot(m, c));
-      const std::size_t n = dimensione_elemento(tabella.tipo(m, c));
-      // A run of whole slots (doubles) is one range.
-      if (n == TabellaLinea::kSlot && !parti.empty() &&
-          parti.back().data() + parti.back().size() == slot) {
-        parti.back() = std::string_view(parti.back().data(), parti.back().size() + n);
+  const std::int32_t righe = tabella.ultima_riga() + 1;
+  for (int c = 0; c < 2; ++c) {
+    std::int32_t m = 0;
+    while (m < righe) {
+      if (parti.size() == kPartiMassime) {
+        // Too many gaps: gather the whole file into one buffer instead.
+        for (int k = 0; k < 2; ++k) {
+          for (std::int32_t r = 0; r < righe; ++r) {
+            riserva->append(reinterpret_cast<const char*>(tabella.slot(r, k)),
+                            dimensione_elemento(tabella.tipo(r, k)));
+          }
+        }
+        return {std::string_view(*riserva)};
+      }
+      const char* inizio = reinterpret_cast<const char*>(tabella.slot(m, c));
+      if (tabella.tipo(m, c) != TipoVariante::doppio) {
+        parti.emplace_back(inizio, dimensione_elemento(tabella.tipo(m, c)));
+        ++m;
         continue;
       }
-      if (parti.size() == kPartiMassime) {
-        troppe = true;
-        break;
-      }
-      parti.emplace_back(slot, n);
+      // A run of doubles: whole slots side by side, one range.
+      std::int32_t fine = m + 1;
+      while (fine < righe && tabella.tipo(fine, c) == TipoVariante::doppio) ++fine;
+      parti.emplace_back(inizio, static_cast<std::size_t>(fine - m) * TabellaLinea::kSlot);
+      m = fine;
     }
   }
-  if (!troppe) return parti;
-  for (int c = 0; c < 2; ++c) {
-    for (std::int32_t m = 0; m <= ultima; ++m) {
-      riserva->append(reinterpret_cast<const char*>(tabella.slot(m, c)),
-                      dimensione_elemento(tabella.tipo(m, c)));
-    }
-  }
-  return {std::string_view(*riserva)};
+  return parti;
 }
 
 std::string serializza_linea(const TabellaLinea& tabella) {
