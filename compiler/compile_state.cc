@@ -7,7 +7,7 @@ namespace scenario {
 void TabellaLinea::dimensiona(std::int32_t ultima_riga) {
   const std::size_t righe = static_cast<std::size_t>(ultima_riga) + 1;
   // All zeros: tag 0, every element empty.
-  for (std::vector<unsigned char>& s : slot_) s.assign(righe * kSlot, 0);
+  for (BloccoAzzerato& s : slot_) s = BloccoAzzerato(righe * kSlot);
 }
 
 double TabellaLinea::valore(std::int32_t riga, int colonna) const {

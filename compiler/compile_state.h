@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "compiler/zeroed_block.h"
+
 namespace scenario {
 
 /// Element codes held in `Cella::tipo`.
@@ -132,7 +134,7 @@ class TabellaLinea {
     return slot_[colonna].data() + static_cast<std::size_t>(riga) * kSlot;
   }
 
-  std::vector<unsigned char> slot_[2];
+  BloccoAzzerato slot_[2];
 };
 
 /// Which part of the compile recorded a code, for diagnostics.
