@@ -11,32 +11,10 @@
 #include <vector>
 
 #include "app/faulty_file_system.h"
+#include "app/temporary_folder.h"
 
 namespace scenario {
 namespace {
-
-/// A fresh folder, removed with its contents at the end of the test.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = testing::TempDir() + "file_system_test_XXXXXX";
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-  /// Names of the entries in the folder.
-  std::set<std::string> Entries() const {
-    std::set<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(path_))
-      names.insert(e.path().filename().string());
-    return names;
-  }
-
- private:
-  std::string path_;
-};
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -59,8 +37,8 @@ struct FailureCase {
 class ReplaceFileFailure : public testing::TestWithParam<FailureCase> {};
 
 TEST_P(ReplaceFileFailure, KeepsOldFileAndLeavesNoTemporary) {
-  TempFolder folder;
-  const std::string path = folder.File("scenario.dat");
+  CartellaTemporanea folder;
+  const std::string path = folder.file("scenario.dat");
   WriteBytes(path, kOldBytes);
 
   RealFileSystem real;
@@ -73,7 +51,7 @@ TEST_P(ReplaceFileFailure, KeepsOldFileAndLeavesNoTemporary) {
   EXPECT_NE(err.find(GetParam().reason_word), std::string::npos) << err;
   EXPECT_NE(err.find(FaultyFileSystem::kReason), std::string::npos) << err;
   EXPECT_EQ(ReadBytes(path), kOldBytes);
-  EXPECT_EQ(folder.Entries(), std::set<std::string>{"scenario.dat"});
+  EXPECT_EQ(folder.voci(), std::set<std::string>{"scenario.dat"});
   EXPECT_EQ(fs.OpenFiles(), 0u);
 }
 
@@ -88,8 +66,8 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, ReplaceFileFailure,
                          });
 
 TEST(ReplaceFile, FailingCleanupDoesNotHideTheReason) {
-  TempFolder folder;
-  const std::string path = folder.File("a.sim");
+  CartellaTemporanea folder;
+  const std::string path = folder.file("a.sim");
   WriteBytes(path, kOldBytes);
   RealFileSystem real;
   FaultyFileSystem fs(real);
@@ -110,14 +88,14 @@ struct SuccessCase {
 class ReplaceFileSuccess : public testing::TestWithParam<SuccessCase> {};
 
 TEST_P(ReplaceFileSuccess, LeavesExactlyTheNewBytes) {
-  TempFolder folder;
-  const std::string path = folder.File("a.dat");
+  CartellaTemporanea folder;
+  const std::string path = folder.file("a.dat");
   if (GetParam().old_file) WriteBytes(path, kOldBytes);
   RealFileSystem fs;
   std::string err;
   ASSERT_TRUE(ReplaceFile(fs, path, GetParam().data, &err)) << err;
   EXPECT_EQ(ReadBytes(path), GetParam().data);
-  EXPECT_EQ(folder.Entries(), std::set<std::string>{"a.dat"});
+  EXPECT_EQ(folder.voci(), std::set<std::string>{"a.dat"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -129,8 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<SuccessCase>& info) { return std::string(info.param.name); });
 
 TEST(ReplaceFile, WritesTheTemporaryThenRenamesIt) {
-  TempFolder folder;
-  const std::string path = folder.File("a.txt");
+  CartellaTemporanea folder;
+  const std::string path = folder.file("a.txt");
   const std::string temporary = TemporaryName(path);
   RealFileSystem real;
   FaultyFileSystem fs(real);
@@ -143,20 +121,20 @@ TEST(ReplaceFile, WritesTheTemporaryThenRenamesIt) {
                                "close " + temporary,
                                "rename " + temporary + " -> " + path,
                            }));
-  EXPECT_EQ(temporary.substr(0, temporary.rfind('/')), folder.path());
+  EXPECT_EQ(temporary.substr(0, temporary.rfind('/')), folder.percorso());
 }
 
 TEST(FaultyFileSystem, FailsOnlyTheChosenOccurrenceOnMatchingPaths) {
-  TempFolder folder;
+  CartellaTemporanea folder;
   RealFileSystem real;
   FaultyFileSystem fs(real);
   fs.Fail(Step::kRename, 2, ".dat");
   std::string err;
-  EXPECT_TRUE(ReplaceFile(fs, folder.File("a.dat"), "1", &err)) << err;
-  EXPECT_TRUE(ReplaceFile(fs, folder.File("b.sim"), "2", &err)) << err;
-  EXPECT_FALSE(ReplaceFile(fs, folder.File("c.dat"), "3", &err));
-  EXPECT_TRUE(ReplaceFile(fs, folder.File("d.dat"), "4", &err)) << err;
-  EXPECT_EQ(folder.Entries(), (std::set<std::string>{"a.dat", "b.sim", "d.dat"}));
+  EXPECT_TRUE(ReplaceFile(fs, folder.file("a.dat"), "1", &err)) << err;
+  EXPECT_TRUE(ReplaceFile(fs, folder.file("b.sim"), "2", &err)) << err;
+  EXPECT_FALSE(ReplaceFile(fs, folder.file("c.dat"), "3", &err));
+  EXPECT_TRUE(ReplaceFile(fs, folder.file("d.dat"), "4", &err)) << err;
+  EXPECT_EQ(folder.voci(), (std::set<std::string>{"a.dat", "b.sim", "d.dat"}));
   int failed = 0;
   for (const Operation& op : fs.log()) failed += op.failed;
   EXPECT_EQ(failed, 1);

@@ -6,25 +6,10 @@
 #include <filesystem>
 #include <string>
 
+#include "app/temporary_folder.h"
+
 namespace scenario {
 namespace {
-
-/// A fresh folder under /tmp, removed with everything in it at the end.
-class CartellaTemporanea {
- public:
-  CartellaTemporanea() {
-    char modello[] = "/tmp/text_file_writer_test.XXXXXX";
-    if (::mkdtemp(modello) != nullptr) percorso_ = modello;
-  }
-  ~CartellaTemporanea() {
-    std::error_code ignorato;
-    if (!percorso_.empty()) std::filesystem::remove_all(percorso_, ignorato);
-  }
-  const std::string& percorso() const { return percorso_; }
-
- private:
-  std::string percorso_;
-};
 
 TEST(TextFileWriter, FileText) {
   struct Caso {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/temporary_folder.h"
 #include "app/user_interface.h"
 
 // After GoogleTest: Xlib defines a macro `None` that would hide a GoogleTest type.
@@ -181,26 +182,13 @@ TEST(Errore, ShowsTheCodeAndEndsWithStatusOne) {
   EXPECT_EXIT(errore("1251", testuale), testing::ExitedWithCode(1), "^ Errore n\\. 1251\n$");
 }
 
-/// A fresh folder, removed with its contents at the end of the test.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = testing::TempDir() + "window_test_XXXXXX";
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 TEST(GeneraScenario, RunsToTheEndWithoutDisplay) {
-  TempFolder folder;
+  CartellaTemporanea folder;
   // The program writes next to itself: run a copy in the temporary folder.
-  const std::filesystem::path programma = std::filesystem::path(folder.path()) / "genera_scenario";
+  const std::filesystem::path programma =
+      std::filesystem::path(folder.percorso()) / "genera_scenario";
   std::filesystem::copy_file(GENERA_SCENARIO_PATH, programma);
-  const std::string errori = folder.path() + "/stderr.txt";
+  const std::string errori = folder.percorso() + "/stderr.txt";
   const std::string comando =
       "env -u DISPLAY '" + programma.string() + "' 2> '" + errori + "' > /dev/null";
   const int stato = std::system(comando.c_str());
@@ -209,7 +197,7 @@ TEST(GeneraScenario, RunsToTheEndWithoutDisplay) {
   const std::string uscita((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(WEXITSTATUS(stato), 0) << uscita;
   EXPECT_EQ(uscita.substr(0, 10), "Attendere\n");
-  EXPECT_TRUE(std::filesystem::exists(folder.path() + "/Zembrastina_Dervo_47716.dat"));
+  EXPECT_TRUE(std::filesystem::exists(folder.percorso() + "/Zembrastina_Dervo_47716.dat"));
 }
 
 /// The whole content of the file at `percorso`; empty when it cannot be read.
@@ -220,8 +208,8 @@ std::string leggi(const std::string& percorso) {
 
 TEST(GeneraScenario, NeedsNeitherTheToolkitNorX) {
   // The dynamic loader only lists the libraries the program needs.
-  TempFolder folder;
-  const std::string elenco = folder.path() + "/librerie.txt";
+  CartellaTemporanea folder;
+  const std::string elenco = folder.percorso() + "/librerie.txt";
   const std::string comando = std::string("LD_TRACE_LOADED_OBJECTS=1 '") + GENERA_SCENARIO_PATH +
                               "' > '" + elenco + "' 2>&1";
   const int stato = std::system(comando.c_str());
@@ -259,13 +247,13 @@ TEST_P(GeneraScenarioCopiato, RunsToTheEndWithTheWindowOrItsStandIn) {
     ambiente = std::string("env DISPLAY='") + DisplayString(osservatore.display()) + "'";
   }
 
-  TempFolder folder;
-  const std::filesystem::path cartella(folder.path());
+  CartellaTemporanea folder;
+  const std::filesystem::path cartella(folder.percorso());
   std::filesystem::copy_file(GENERA_SCENARIO_PATH, cartella / "genera_scenario");
   if (caso.modulo) {
     std::filesystem::copy_file(SCENARIO_FINESTRA_PATH, cartella / kModuloFinestra);
   }
-  const std::string errori = folder.path() + "/stderr.txt";
+  const std::string errori = folder.percorso() + "/stderr.txt";
   const std::string comando = ambiente + " '" + (cartella / "genera_scenario").string() + "' 2> '" +
                               errori + "' > /dev/null";
   const int stato = std::system(comando.c_str());

@@ -13,46 +13,12 @@
 
 #include "app/file_names.h"
 #include "app/file_system.h"
+#include "app/temporary_folder.h"
 #include "compiler/compile_driver.h"
 #include "compiler/compile_state.h"
 #include "compiler/script_reader.h"
 
 namespace scenario {
-
-/// A fresh folder under /tmp, removed with everything in it at the end.
-class CartellaTemporanea {
- public:
-  CartellaTemporanea() {
-    char modello[] = "/tmp/scenario_test_XXXXXX";
-    const char* p = ::mkdtemp(modello);
-    percorso_ = p ? p : "/tmp";
-  }
-  ~CartellaTemporanea() {
-    std::error_code ignorato;
-    std::filesystem::remove_all(percorso_, ignorato);
-  }
-  CartellaTemporanea(const CartellaTemporanea&) = delete;
-  CartellaTemporanea& operator=(const CartellaTemporanea&) = delete;
-
-  /// The folder's path.
-  const std::string& percorso() const { return percorso_; }
-  /// Full path of `nome` in the folder.
-  std::string file(const std::string& nome) const { return percorso_in(percorso_, nome); }
-  /// Writes `contenuto` as file `nome`.
-  void scrivi(const std::string& nome, const std::string& contenuto) const {
-    std::ofstream(file(nome), std::ios::binary) << contenuto;
-  }
-  /// The bytes of file `nome` ("" when missing).
-  std::string leggi(const std::string& nome) const {
-    std::ifstream in(file(nome), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  /// True when file `nome` exists.
-  bool esiste(const std::string& nome) const { return std::filesystem::exists(file(nome)); }
-
- private:
-  std::string percorso_;
-};
 
 /// A line script with a general section holding only the route length,
 /// then `corpo` (lines joined with CR LF by the caller) and "[fine]".

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/faulty_file_system.h"
+#include "app/temporary_folder.h"
 
 namespace scenario {
 namespace {
@@ -165,21 +166,6 @@ TEST(SerializzaFile, RouteOfLengthZeroHasSevenThousandAndOneMetres) {
   EXPECT_EQ(serializza_celle(stato.celle).size(), 141u * 15);
 }
 
-/// A fresh folder, removed with its contents at the end of the test.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = testing::TempDir() + "scenario_files_test_XXXXXX";
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -208,29 +194,29 @@ StatoCompilazione StatoPiccolo() {
 }
 
 TEST(ScriviFileScenario, WritesLineParameterAndCellFileInOrder) {
-  TempFolder folder;
+  CartellaTemporanea folder;
   const StatoCompilazione stato = StatoPiccolo();
   // Older, longer files of the same names are replaced whole.
-  WriteBytes(folder.File("Zembrastina_Dervo_47716.dat"), std::string(200000, 'x'));
-  WriteBytes(folder.File("Zembrastina_Dervo_linea.dat"), std::string(500000, 'x'));
+  WriteBytes(folder.file("Zembrastina_Dervo_47716.dat"), std::string(200000, 'x'));
+  WriteBytes(folder.file("Zembrastina_Dervo_linea.dat"), std::string(500000, 'x'));
 
   RealFileSystem real;
   FaultyFileSystem fs(real);
   std::vector<std::string> scritti;
   std::string err;
-  ASSERT_TRUE(scrivi_file_scenario(fs, folder.path(), stato, &scritti, &err)) << err;
+  ASSERT_TRUE(scrivi_file_scenario(fs, folder.percorso(), stato, &scritti, &err)) << err;
 
   const std::vector<std::string> nomi = {
       "Zembrastina_Dervo_linea.dat", "Zembrastina_Dervo_47716.sim", "Zembrastina_Dervo_47716.dat"};
   EXPECT_EQ(scritti, nomi);
-  EXPECT_EQ(ReadBytes(folder.File(nomi[0])), serializza_linea(stato.tabella_linea));
-  EXPECT_EQ(ReadBytes(folder.File(nomi[1])), serializza_parametri(stato.parametri));
-  EXPECT_EQ(ReadBytes(folder.File(nomi[2])), serializza_celle(stato.celle));
+  EXPECT_EQ(ReadBytes(folder.file(nomi[0])), serializza_linea(stato.tabella_linea));
+  EXPECT_EQ(ReadBytes(folder.file(nomi[1])), serializza_parametri(stato.parametri));
+  EXPECT_EQ(ReadBytes(folder.file(nomi[2])), serializza_celle(stato.celle));
 
   // Each file is written whole and renamed into place before the next one is begun.
   std::vector<std::string> atteso;
   for (const std::string& nome : nomi) {
-    const std::string finale = folder.File(nome);
+    const std::string finale = folder.file(nome);
     const std::string temporaneo = TemporaryName(finale);
     for (const char* passo : {"create ", "write ", "flush ", "close "})
       atteso.push_back(passo + temporaneo);
@@ -262,52 +248,52 @@ TEST(ScriviFileScenario, GeometryWithGapsIsWrittenWhole) {
       }
     }
   }
-  TempFolder folder;
+  CartellaTemporanea folder;
   RealFileSystem fs;
   std::vector<std::string> written;
   std::string err;
-  ASSERT_TRUE(scrivi_file_scenario(fs, folder.path(), stato, &written, &err)) << err;
-  EXPECT_EQ(ReadBytes(folder.File("Zembrastina_Dervo_linea.dat")), expected);
+  ASSERT_TRUE(scrivi_file_scenario(fs, folder.percorso(), stato, &written, &err)) << err;
+  EXPECT_EQ(ReadBytes(folder.file("Zembrastina_Dervo_linea.dat")), expected);
   std::string riserva;
   EXPECT_EQ(parti_linea(stato.tabella_linea, &riserva).size(), 1u);
 }
 
 TEST(ScriviFileScenario, WithoutLineLeavesAnOlderLineFileAlone) {
-  TempFolder folder;
+  CartellaTemporanea folder;
   StatoCompilazione stato = StatoPiccolo();
   stato.crea_linea = 0;
   const std::string vecchia("line file of an earlier run", 27);
-  WriteBytes(folder.File("Zembrastina_Dervo_linea.dat"), vecchia);
+  WriteBytes(folder.file("Zembrastina_Dervo_linea.dat"), vecchia);
 
   RealFileSystem real;
   FaultyFileSystem fs(real);
   std::vector<std::string> scritti;
   std::string err;
-  ASSERT_TRUE(scrivi_file_scenario(fs, folder.path(), stato, &scritti, &err)) << err;
+  ASSERT_TRUE(scrivi_file_scenario(fs, folder.percorso(), stato, &scritti, &err)) << err;
   EXPECT_EQ(scritti, (std::vector<std::string>{"Zembrastina_Dervo_47716.sim",
                                                "Zembrastina_Dervo_47716.dat"}));
-  EXPECT_EQ(ReadBytes(folder.File("Zembrastina_Dervo_linea.dat")), vecchia);
+  EXPECT_EQ(ReadBytes(folder.file("Zembrastina_Dervo_linea.dat")), vecchia);
   for (const Operation& op : fs.log()) {
     EXPECT_EQ(op.path.find("linea"), std::string::npos) << op.ToString();
   }
 }
 
 TEST(ScriviFileScenario, StopsAtTheFirstFailingFile) {
-  TempFolder folder;
+  CartellaTemporanea folder;
   const StatoCompilazione stato = StatoPiccolo();
   const std::string vecchia = "older parameter file";
-  WriteBytes(folder.File("Zembrastina_Dervo_47716.sim"), vecchia);
+  WriteBytes(folder.file("Zembrastina_Dervo_47716.sim"), vecchia);
 
   RealFileSystem real;
   FaultyFileSystem fs(real);
   fs.Fail(Step::kWrite, 1, ".sim");
   std::vector<std::string> scritti;
   std::string err;
-  EXPECT_FALSE(scrivi_file_scenario(fs, folder.path(), stato, &scritti, &err));
+  EXPECT_FALSE(scrivi_file_scenario(fs, folder.percorso(), stato, &scritti, &err));
   EXPECT_NE(err.find("Zembrastina_Dervo_47716.sim"), std::string::npos) << err;
   EXPECT_EQ(scritti, std::vector<std::string>{"Zembrastina_Dervo_linea.dat"});
-  EXPECT_EQ(ReadBytes(folder.File("Zembrastina_Dervo_47716.sim")), vecchia);
-  EXPECT_FALSE(std::filesystem::exists(folder.File("Zembrastina_Dervo_47716.dat")));
+  EXPECT_EQ(ReadBytes(folder.file("Zembrastina_Dervo_47716.sim")), vecchia);
+  EXPECT_FALSE(std::filesystem::exists(folder.file("Zembrastina_Dervo_47716.dat")));
   EXPECT_EQ(Created(fs), (std::vector<std::string>{TemporaryName("Zembrastina_Dervo_linea.dat"),
                                                    TemporaryName("Zembrastina_Dervo_47716.sim")}));
 }

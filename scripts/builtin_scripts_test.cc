@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/file_names.h"
+#include "app/temporary_folder.h"
 #include "scripts/field_reader.h"
 
 namespace scenario {
@@ -48,23 +49,6 @@ const Formato kFormatiTreno[] = {
     {"stazione,", "tlblbbbiibiiiblllt"},
     {"rallentamento,", "tllllll"},
     {"segnale,", "tlllllllllll"},
-};
-
-/// A fresh folder under /tmp, removed with everything in it at the end.
-class CartellaTemporanea {
- public:
-  CartellaTemporanea() {
-    char modello[] = "/tmp/builtin_scripts_test.XXXXXX";
-    if (::mkdtemp(modello) != nullptr) percorso_ = modello;
-  }
-  ~CartellaTemporanea() {
-    std::error_code ignorato;
-    if (!percorso_.empty()) std::filesystem::remove_all(percorso_, ignorato);
-  }
-  const std::string& percorso() const { return percorso_; }
-
- private:
-  std::string percorso_;
 };
 
 /// The lines of `testo`, each of which must end in CR LF; no other CR or LF

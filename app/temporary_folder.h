@@ -1,0 +1,60 @@
+// Test support: a fresh folder that is removed with everything in it.
+#ifndef SCENARIO_APP_TEMPORARY_FOLDER_H_
+#define SCENARIO_APP_TEMPORARY_FOLDER_H_
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+namespace scenario {
+
+/// A fresh folder under /tmp, removed with everything in it at the end.
+class CartellaTemporanea {
+ public:
+  CartellaTemporanea() {
+    char modello[] = "/tmp/scenario_test_XXXXXX";
+    const char* p = ::mkdtemp(modello);
+    percorso_ = p ? p : "/tmp";
+  }
+  ~CartellaTemporanea() {
+    std::error_code ignorato;
+    if (percorso_ != "/tmp") std::filesystem::remove_all(percorso_, ignorato);
+  }
+  CartellaTemporanea(const CartellaTemporanea&) = delete;
+  CartellaTemporanea& operator=(const CartellaTemporanea&) = delete;
+
+  /// The folder's path.
+  const std::string& percorso() const { return percorso_; }
+  /// Full path of `nome` in the folder.
+  std::string file(const std::string& nome) const { return percorso_ + "/" + nome; }
+  /// Writes `contenuto` as file `nome`.
+  void scrivi(const std::string& nome, const std::string& contenuto) const {
+    std::ofstream(file(nome), std::ios::binary) << contenuto;
+  }
+  /// The bytes of file `nome` ("" when missing).
+  std::string leggi(const std::string& nome) const {
+    std::ifstream in(file(nome), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  /// True when file `nome` exists.
+  bool esiste(const std::string& nome) const { return std::filesystem::exists(file(nome)); }
+  /// Names of the entries in the folder.
+  std::set<std::string> voci() const {
+    std::set<std::string> nomi;
+    for (const auto& e : std::filesystem::directory_iterator(percorso_)) {
+      nomi.insert(e.path().filename().string());
+    }
+    return nomi;
+  }
+
+ private:
+  std::string percorso_;
+};
+
+}  // namespace scenario
+
+#endif  // SCENARIO_APP_TEMPORARY_FOLDER_H_
