@@ -112,9 +112,9 @@ FineStadio StadioLinea::esegui() {
 
 StadioLinea::Passo StadioLinea::sezione_generale() {
   for (;;) {
-    if (campi_.AtEnd()) return Passo::fine_file;
-    if (!leggi_chiave()) return Passo::fallimento;
-    if (campi_.AtEnd()) return Passo::fine_file;
+    const Passo prossimo = prossimo_record(0);
+    if (prossimo != Passo::avanti) return prossimo;
+    // Here the comments are read with no test for the end of the script.
     for (int volte = 0; volte < kCommentiGenerale; ++volte) {
       if (contiene(stato_.riga, "-") && !leggi_chiave()) return Passo::fallimento;
     }
@@ -188,14 +188,8 @@ StadioLinea::Passo StadioLinea::record_generale(RecordGenerale record) {
 
 StadioLinea::Passo StadioLinea::corpo() {
   for (;;) {
-    if (campi_.AtEnd()) return Passo::fine_file;
-    if (!leggi_chiave()) return Passo::fallimento;
-    if (campi_.AtEnd()) return Passo::fine_file;
-    for (int volte = 0; volte < kCommentiCorpo; ++volte) {
-      if (!contiene(stato_.riga, "-")) break;
-      if (!leggi_chiave()) return Passo::fallimento;
-      if (campi_.AtEnd()) return Passo::fine_file;
-    }
+    const Passo prossimo = prossimo_record(kCommentiCorpo);
+    if (prossimo != Passo::avanti) return prossimo;
     for (const auto& voce : kTabellaLinea) {
       if (voce.record == RecordLinea::curva && stato_.crea_linea == 0) continue;
       if (!voce.parola.corrisponde(stato_.riga)) continue;

@@ -1,6 +1,7 @@
 #include "compiler/script_stage.h"
 
 #include "app/error_codes.h"
+#include "scripts/keywords.h"
 
 namespace scenario {
 
@@ -8,6 +9,17 @@ bool StadioScript::leggi_chiave() {
   if (!campi_.ReadText(&stato_.riga)) return false;
   stato_.riga_corrente = campi_.FieldLine();
   return true;
+}
+
+StadioScript::Passo StadioScript::prossimo_record(int commenti) {
+  if (campi_.AtEnd()) return Passo::fine_file;
+  if (!leggi_chiave()) return Passo::fallimento;
+  if (campi_.AtEnd()) return Passo::fine_file;
+  for (int volte = 0; volte < commenti && contiene(stato_.riga, "-"); ++volte) {
+    if (!leggi_chiave()) return Passo::fallimento;
+    if (campi_.AtEnd()) return Passo::fine_file;
+  }
+  return Passo::avanti;
 }
 
 bool StadioScript::elimina_script() {

@@ -35,6 +35,11 @@ class StadioScript {
 
   /// Reads the next keyword field into `riga`, noting its line.
   bool leggi_chiave();
+  /// Reads the keyword field of the next record into `riga`, taking up to
+  /// `commenti` fields that hold "-" as comments and reading past them.
+  /// `fine_file` when the script ends before or with that field (a last
+  /// field is never interpreted), `fallimento` when a field cannot be read.
+  Passo prossimo_record(int commenti);
   /// Deletes the script; false when that fails.
   bool elimina_script();
   /// Deletes the script and records `codice` (with `posizione`): the

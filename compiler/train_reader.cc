@@ -59,18 +59,9 @@ FineStadio StadioTreno::esegui() {
   }
 
   for (;;) {
-    if (campi_.AtEnd()) break;
-    if (!leggi_chiave()) return FineStadio::fallimento;
-    if (campi_.AtEnd()) break;
-    bool fine_file = false;
-    for (int volte = 0; volte < kCommenti && contiene(stato_.riga, "-"); ++volte) {
-      if (!leggi_chiave()) return FineStadio::fallimento;
-      if (campi_.AtEnd()) {
-        fine_file = true;
-        break;
-      }
-    }
-    if (fine_file) break;
+    const Passo prossimo = prossimo_record(kCommenti);
+    if (prossimo == Passo::fine_file) break;
+    if (prossimo == Passo::fallimento) return FineStadio::fallimento;
     Passo passo = Passo::avanti;
     for (const auto& voce : kTabellaTreno) {
       if (!voce.parola.corrisponde(stato_.riga)) continue;
