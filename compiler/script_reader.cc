@@ -47,11 +47,10 @@ class StadioLinea : public StadioScript {
   Passo montagna();
   Passo indicatori();
   Passo cartello();
-  /// Computes the geometry rows from `metro_` to `fino` with straight
-  /// steps, leaving `metro_` at the row after them.
-  void passi_dritti(std::int64_t fino);
-  /// The same with turning steps of `curvatura` per metre.
-  void passi_curvi(std::int64_t fino, double curvatura);
+  /// Computes the geometry rows from `metro_` to `fino`, with straight
+  /// steps or, when `curvo`, turning steps of `curvatura` per metre, leaving
+  /// `metro_` at the row after them.
+  void passi(std::int64_t fino, bool curvo, double curvatura);
   void scrivi_pendenza();
 
   std::int32_t indice_cartello_ = voce::ultimo_cartello;
@@ -105,7 +104,7 @@ FineStadio StadioLinea::esegui() {
     scrivi_pendenza();
   } while (indice_pendenza_ < limite);
   if (stato_.crea_linea != 0) {
-    passi_dritti(stato_.lunghezza_tabella - 2);
+    passi(stato_.lunghezza_tabella - 2, false, 0);
   }
   return FineStadio::normale;
 }
@@ -237,10 +236,11 @@ StadioLinea::Passo StadioLinea::pendenza() {
   return Passo::avanti;
 }
 
-// Each row continues the step vector of the two rows before it. Those two
-// rows are carried from one step to the next instead of being read back,
-// with the same operations in the same order, so every value is the same.
-void StadioLinea::passi_dritti(std::int64_t fino) {
+// Each row continues the step vector of the two rows before it, turned by
+// `curvatura` on a curve. Those two rows are carried from one step to the
+// next instead of being read back, with the same operations in the same
+// order, so every value is the same.
+void StadioLinea::passi(std::int64_t fino, bool curvo, double curvatura) {
   if (metro_ > fino) return;
   TabellaLinea& t = stato_.tabella_linea;
   double x2 = t.valore(metro_ - 2, 0), x1 = t.valore(metro_ - 1, 0);
@@ -250,25 +250,13 @@ void StadioLinea::passi_dritti(std::int64_t fino) {
     const double dy = y1 - y2;
     x2 = x1;
     y2 = y1;
-    x1 = x1 + dx;
-    y1 = y1 + dy;
-    t.imposta_doppio(metro_, 0, x1);
-    t.imposta_doppio(metro_, 1, y1);
-  }
-}
-
-void StadioLinea::passi_curvi(std::int64_t fino, double curvatura) {
-  if (metro_ > fino) return;
-  TabellaLinea& t = stato_.tabella_linea;
-  double x2 = t.valore(metro_ - 2, 0), x1 = t.valore(metro_ - 1, 0);
-  double y2 = t.valore(metro_ - 2, 1), y1 = t.valore(metro_ - 1, 1);
-  for (; metro_ <= fino; ++metro_) {
-    const double dx = x1 - x2;
-    const double dy = y1 - y2;
-    x2 = x1;
-    y2 = y1;
-    x1 = x1 + (dx + curvatura * dy);
-    y1 = y1 + (dy - curvatura * dx);
+    if (curvo) {
+      x1 = x1 + (dx + curvatura * dy);
+      y1 = y1 + (dy - curvatura * dx);
+    } else {
+      x1 = x1 + dx;
+      y1 = y1 + dy;
+    }
     t.imposta_doppio(metro_, 0, x1);
     t.imposta_doppio(metro_, 1, y1);
   }
@@ -292,9 +280,9 @@ StadioLinea::Passo StadioLinea::curva() {
   if (contiene(stato_.riga, "s")) curvatura = -curvatura;
   // Computing the row at the metre limit is already the fault: the rows
   // stop there.
-  passi_dritti(std::min<std::int64_t>(s, kLunghezzaMassima));
+  passi(std::min<std::int64_t>(s, kLunghezzaMassima), false, 0);
   if (metro_ > kLunghezzaMassima) return esci(codice::curva_non_valida);
-  passi_curvi(std::min<std::int64_t>(fine, kLunghezzaMassima), curvatura);
+  passi(std::min<std::int64_t>(fine, kLunghezzaMassima), true, curvatura);
   if (metro_ > kLunghezzaMassima) return esci(codice::curva_non_valida);
   return Passo::avanti;
 }

@@ -10,6 +10,7 @@
 
 #include "app/file_names.h"
 #include "app/text_file_writer.h"
+#include "app/text_lines.h"
 
 namespace scenario {
 namespace {
@@ -69,25 +70,6 @@ class CrewDocumentsTest : public ::testing::Test {
   std::string cartella_;
 };
 
-/// Cuts `testo` at every CR LF; fails when the text does not end with one or
-/// holds a lone CR or LF.
-std::vector<std::string> Righe(const std::string& testo) {
-  std::vector<std::string> righe;
-  std::size_t inizio = 0;
-  while (inizio < testo.size()) {
-    const std::size_t fine = testo.find("\r\n", inizio);
-    if (fine == std::string::npos) {
-      ADD_FAILURE() << "text does not end with CR LF";
-      break;
-    }
-    righe.push_back(testo.substr(inizio, fine - inizio));
-    inizio = fine + 2;
-  }
-  for (const std::string& riga : righe)
-    EXPECT_EQ(riga.find_first_of("\r\n"), std::string::npos) << riga;
-  return righe;
-}
-
 /// Number of blanks at the end of `riga`.
 std::size_t BianchiFinali(const std::string& riga) {
   const std::size_t ultimo = riga.find_last_not_of(' ');
@@ -98,7 +80,7 @@ TEST_F(CrewDocumentsTest, SizeAndLinesAreExact) {
   for (const Documento& doc : kDocumenti) {
     SCOPED_TRACE(doc.nome);
     const std::string testo = Scrivi(doc);
-    const std::vector<std::string> righe = Righe(testo);
+    const std::vector<std::string> righe = righe_crlf(testo);
     ASSERT_EQ(righe.size(), doc.righe);
     if (doc.byte != 0) {
       EXPECT_EQ(testo.size(), doc.byte);
@@ -108,7 +90,7 @@ TEST_F(CrewDocumentsTest, SizeAndLinesAreExact) {
 }
 
 TEST_F(CrewDocumentsTest, NotesBodyAndCreditBlock) {
-  const std::vector<std::string> righe = Righe(Scrivi(kDocumenti[0]));
+  const std::vector<std::string> righe = righe_crlf(Scrivi(kDocumenti[0]));
   ASSERT_EQ(righe.size(), 50u);
   std::size_t corpo = 0;
   for (std::size_t i = 0; i < 47; ++i) corpo += righe[i].size() + 2;
@@ -141,7 +123,7 @@ TEST_F(CrewDocumentsTest, TrailingBlanksAreKept) {
   };
   for (const Caso& caso : casi) {
     SCOPED_TRACE(caso.doc->nome);
-    const std::vector<std::string> righe = Righe(Scrivi(*caso.doc));
+    const std::vector<std::string> righe = righe_crlf(Scrivi(*caso.doc));
     for (std::size_t n = 1; n <= righe.size(); ++n) {
       std::size_t attesi = 0;
       for (const auto& [riga, quanti] : caso.bianchi)
@@ -151,7 +133,7 @@ TEST_F(CrewDocumentsTest, TrailingBlanksAreKept) {
     }
   }
   // The two long lines of the sheet, with their blanks counted in.
-  const std::vector<std::string> scheda = Righe(Scrivi(kDocumenti[2]));
+  const std::vector<std::string> scheda = righe_crlf(Scrivi(kDocumenti[2]));
   EXPECT_EQ(scheda[8].size(), 64u);
   EXPECT_EQ(scheda[27].size(), 88u);
 }
@@ -184,7 +166,7 @@ TEST_F(CrewDocumentsTest, DocumentsStartAndEndAsLaidOut) {
 }
 
 TEST_F(CrewDocumentsTest, SheetGridHasItsFrameBars) {
-  const std::vector<std::string> righe = Righe(Scrivi(kDocumenti[2]));
+  const std::vector<std::string> righe = righe_crlf(Scrivi(kDocumenti[2]));
   ASSERT_EQ(righe.size(), 60u);
   const std::size_t sbarre[] = {2, 8, 14, 25, 31, 60, 77, 83};
   for (std::size_t n = 14; n <= 59; ++n) {
@@ -203,7 +185,7 @@ TEST_F(CrewDocumentsTest, SheetGridHasItsFrameBars) {
 }
 
 TEST_F(CrewDocumentsTest, SlowdownKeyIsInOrderADC) {
-  const std::vector<std::string> righe = Righe(Scrivi(kDocumenti[1]));
+  const std::vector<std::string> righe = righe_crlf(Scrivi(kDocumenti[1]));
   ASSERT_EQ(righe.size(), 45u);
   EXPECT_EQ(righe[39], "              Prescrizioni specifiche");
   const char* chiavi[] = {" A - ", " B - ", " D - ", " C - ", "     i giorni"};
@@ -214,7 +196,7 @@ TEST_F(CrewDocumentsTest, SlowdownKeyIsInOrderADC) {
 }
 
 TEST_F(CrewDocumentsTest, NonAsciiLettersAreSingleBytes) {
-  const std::vector<std::string> righe = Righe(Scrivi(kDocumenti[0]));
+  const std::vector<std::string> righe = righe_crlf(Scrivi(kDocumenti[0]));
   ASSERT_EQ(righe.size(), 50u);
   EXPECT_EQ(righe[12], "Non \xE8 attiva la Ripetizione Segnali");
   EXPECT_EQ(righe[12].size(), 35u);
@@ -255,7 +237,7 @@ TEST_F(CrewDocumentsTest, EarlierFileIsReplacedWhole) {
     for (std::size_t vecchio : {std::size_t{3}, std::size_t{10000}}) {
       std::string err;
       ASSERT_TRUE(ReplaceFile(fs_, percorso, std::string(vecchio, 'x'), &err)) << err;
-      EXPECT_EQ(Righe(Scrivi(doc)).size(), doc.righe);
+      EXPECT_EQ(righe_crlf(Scrivi(doc)).size(), doc.righe);
     }
   }
 }

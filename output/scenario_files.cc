@@ -1,9 +1,7 @@
 #include "output/scenario_files.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string_view>
 
 #include "app/file_names.h"

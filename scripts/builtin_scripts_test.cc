@@ -10,6 +10,7 @@
 
 #include "app/file_names.h"
 #include "app/temporary_folder.h"
+#include "app/text_lines.h"
 #include "scripts/field_reader.h"
 
 namespace scenario {
@@ -50,24 +51,6 @@ const Formato kFormatiTreno[] = {
     {"rallentamento,", "tllllll"},
     {"segnale,", "tlllllllllll"},
 };
-
-/// The lines of `testo`, each of which must end in CR LF; no other CR or LF
-/// may occur.
-std::vector<std::string> Righe(const std::string& testo) {
-  std::vector<std::string> righe;
-  std::size_t inizio = 0;
-  while (inizio < testo.size()) {
-    const std::size_t fine = testo.find("\r\n", inizio);
-    if (fine == std::string::npos) {
-      ADD_FAILURE() << "last line without CR LF";
-      break;
-    }
-    righe.push_back(testo.substr(inizio, fine - inizio));
-    EXPECT_EQ(righe.back().find_first_of("\r\n"), std::string::npos) << "line " << righe.size();
-    inizio = fine + 2;
-  }
-  return righe;
-}
 
 /// Reads the fields of every line of `testo` through a `FieldReader`, each
 /// line by the format its beginning selects, and checks that every line
@@ -169,7 +152,7 @@ TEST_F(BuiltinScripts, LineScriptFile) {
   EXPECT_EQ(testo.size(), 5623u);
   EXPECT_EQ(testo.find("riferimento fine del file"), std::string::npos);
 
-  const std::vector<std::string> righe = Righe(testo);
+  const std::vector<std::string> righe = righe_crlf(testo);
   ASSERT_EQ(righe.size(), 157u);
   EXPECT_EQ(righe.front(), "[generale]");
   EXPECT_EQ(righe.back(), "[fine]");
@@ -191,7 +174,7 @@ TEST_F(BuiltinScripts, TrainScriptFile) {
   EXPECT_EQ(testo.size(), 2217u);
   EXPECT_EQ(testo.find("riferimento fine del file"), std::string::npos);
 
-  const std::vector<std::string> righe = Righe(testo);
+  const std::vector<std::string> righe = righe_crlf(testo);
   ASSERT_EQ(righe.size(), 53u);
   EXPECT_EQ(righe.front(), "[generale]");
   EXPECT_EQ(righe[51], "[codici]");
@@ -241,7 +224,7 @@ TEST_F(BuiltinScripts, LineScriptFields) {
   std::string err;
   ASSERT_TRUE(dati_linea(fs_, cartella_.percorso(), kPercorso, &err)) << err;
   const std::string testo = Leggi(PercorsoLinea());
-  const std::vector<std::string> righe = Righe(testo);
+  const std::vector<std::string> righe = righe_crlf(testo);
   const auto campi = LeggiCampi(testo, righe, kFormatiLinea);
   ASSERT_EQ(campi.size(), 157u);
 
@@ -287,7 +270,7 @@ TEST_F(BuiltinScripts, TrainScriptFields) {
   std::string err;
   ASSERT_TRUE(dati_treno(fs_, cartella_.percorso(), kPercorso, kTreno, &err)) << err;
   const std::string testo = Leggi(PercorsoTreno());
-  const std::vector<std::string> righe = Righe(testo);
+  const std::vector<std::string> righe = righe_crlf(testo);
   const auto campi = LeggiCampi(testo, righe, kFormatiTreno);
   ASSERT_EQ(campi.size(), 53u);
 
