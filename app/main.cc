@@ -2,10 +2,10 @@
 // next to itself and compiles them into the simulator's binary files.
 #include <memory>
 
-#include "app/file_names.h"
-#include "app/file_system.h"
 #include "app/run_sequence.h"
 #include "app/user_interface.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
 
 int main() {
   scenario::RealFileSystem fs;

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app/error_codes.h"
 #include "compiler/compile_driver.h"
 #include "compiler/compile_state.h"
+#include "compiler/error_codes.h"
 #include "documents/crew_documents.h"
 #include "scripts/builtin_scripts.h"
 
@@ -36,18 +36,14 @@ int avvia(FileSystem& fs, const std::string& cartella, Interfaccia& interfaccia)
     return fallimento_file(interfaccia, err);
   }
 
-  const RisultatoCompilazione risultato = memorizza_percorso(stato, 1, fs, {cartella, cartella});
-  switch (risultato.esito) {
-    case Esito::errore_1250:
-      errore(std::to_string(codice::marcatore_cella_1), interfaccia);
-    case Esito::errore_1251:
-      errore(std::to_string(codice::codice_cella_1), interfaccia);
-    case Esito::senza_celle:
-      errore(std::to_string(stato.codice_errore), interfaccia);
-    case Esito::scrittura_fallita:
-      return fallimento_file(interfaccia, risultato.errore_scrittura);
-    case Esito::scritto:
-      break;
+  const RisultatoCompilazione risultato =
+      memorizza_percorso(stato, /*crea_linea=*/true, fs, {cartella, cartella});
+  if (risultato.esito == Esito::scrittura_fallita) {
+    return fallimento_file(interfaccia, risultato.errore_scrittura);
+  }
+  if (risultato.esito != Esito::scritto) {
+    // 1250, 1251, or a compile that left no cell array: the box, then the end.
+    errore(std::to_string(codice_fatale(risultato, stato)), interfaccia);
   }
   if (stato.codice_errore != 0) {
     std::fprintf(stderr, "genera_scenario: compile recorded error %d: %s (position %d m)\n",

@@ -4,15 +4,10 @@
 
 #include <string>
 
-#include "app/file_system.h"
 #include "app/user_interface.h"
+#include "base/file_system.h"
 
 namespace scenario {
-
-/// The built-in route identifier.
-inline constexpr const char* kNomePercorso = "Zembrastina_Dervo";
-/// The built-in train number.
-inline constexpr const char* kNumeroTreno = "47716";
 
 /// Runs the start-up sequence in `cartella`: shows the window, writes the two
 /// scripts and the three crew documents, compiles with the line file, and

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/faulty_file_system.h"
-#include "app/file_system.h"
 #include "app/user_interface.h"
+#include "base/file_system.h"
+#include "base/testing/faulty_file_system.h"
 #include "compiler/compile_fixture.h"
 
 namespace scenario {

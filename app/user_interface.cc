@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/error_codes.h"
-#include "app/file_names.h"
 #include "app/window.h"
+#include "base/file_names.h"
+#include "compiler/error_codes.h"
 
 namespace scenario {
 
@@ -41,6 +41,10 @@ void InterfacciaTestuale::mostra_attesa() {
 
 void InterfacciaTestuale::mostra_messaggio(const std::string& testo) {
   std::fprintf(stderr, "%s\n", testo.c_str());
+}
+
+std::string testo_errore(const std::string& a) {
+  return " Errore n. " + a;
 }
 
 void errore(const std::string& a, Interfaccia& interfaccia) {

@@ -33,6 +33,9 @@ class InterfacciaTestuale : public Interfaccia {
 /// the module is missing or no display can be opened.
 std::unique_ptr<Interfaccia> apri_interfaccia();
 
+/// The text that `errore` shows for code text `a`: " Errore n. " then `a`.
+std::string testo_errore(const std::string& a);
+
 /// Shows " Errore n. " followed by `a` and ends the program at once with
 /// exit status 1.
 [[noreturn]] void errore(const std::string& a, Interfaccia& interfaccia);

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/temporary_folder.h"
 #include "app/user_interface.h"
+#include "base/testing/temporary_folder.h"
 
 // After GoogleTest: Xlib defines a macro `None` that would hide a GoogleTest type.
 #include <FL/Fl.H>

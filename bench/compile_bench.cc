@@ -6,12 +6,11 @@
 #include <string>
 #include <utility>
 
-#include "app/file_names.h"
-#include "app/run_sequence.h"
+#include "base/file_names.h"
+#include "base/testing/memory_file_system.h"
 #include "bench/dense_scripts.h"
 #include "compiler/compile_driver.h"
 #include "compiler/compile_state.h"
-#include "fuzz/memory_file_system.h"
 #include "output/scenario_files.h"
 #include "scripts/builtin_scripts.h"
 
@@ -58,7 +57,7 @@ void prepara(MemoryFileSystem& fs, const Ingresso& in) {
 bool compila(MemoryFileSystem& fs, const Ingresso& in, StatoCompilazione* stato) {
   stato->nome_percorso = in.percorso;
   stato->numero_treno = in.treno;
-  const RisultatoCompilazione r = memorizza_percorso(*stato, 1, fs, {kCartella, kCartella});
+  const RisultatoCompilazione r = memorizza_percorso(*stato, true, fs, {kCartella, kCartella});
   return r.esito == Esito::scritto && stato->codice_errore == 0;
 }
 

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/file_names.h"
-#include "app/file_system.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
 #include "bench/dense_scripts.h"
 
 int main(int argc, char** argv) {

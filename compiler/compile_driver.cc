@@ -1,6 +1,7 @@
 #include "compiler/compile_driver.h"
 
 #include "compiler/check_codes.h"
+#include "compiler/error_codes.h"
 #include "compiler/script_reader.h"
 #include "compiler/signal_codes.h"
 #include "output/scenario_files.h"
@@ -15,10 +16,25 @@ constexpr std::int16_t kMarcatoreVoce = 610;
 
 }  // namespace
 
-RisultatoCompilazione memorizza_percorso(StatoCompilazione& stato, std::int32_t j, FileSystem& fs,
+std::int32_t codice_fatale(const RisultatoCompilazione& risultato, const StatoCompilazione& stato) {
+  switch (risultato.esito) {
+    case Esito::errore_1250:
+      return codice::marcatore_cella_1;
+    case Esito::errore_1251:
+      return codice::codice_cella_1;
+    case Esito::senza_celle:
+      return stato.codice_errore;
+    case Esito::scritto:
+    case Esito::scrittura_fallita:
+      break;
+  }
+  return 0;
+}
+
+RisultatoCompilazione memorizza_percorso(StatoCompilazione& stato, bool crea_linea, FileSystem& fs,
                                          const Cartelle& cartelle) {
   RisultatoCompilazione risultato;
-  stato.crea_linea = j;
+  stato.crea_linea = crea_linea ? 1 : 0;
   stato.codice_errore = 0;
   for (Parametro& p : stato.parametri) p = Parametro{};
   // Nothing of an earlier compile on the same state may be taken for this
@@ -54,7 +70,9 @@ RisultatoCompilazione memorizza_percorso(StatoCompilazione& stato, std::int32_t 
   percorso.orario = codice_gara_st(stato);
   prima.dato2 = codice_gara_og(stato);
 
-  if (!scrivi_file_scenario(fs, cartelle.uscita, stato, &risultato.scritti,
+  const FileScenario file{stato.nome_percorso, stato.numero_treno, stato.tabella_linea,
+                          stato.parametri,     stato.celle,        stato.crea_linea != 0};
+  if (!scrivi_file_scenario(fs, cartelle.uscita, file, &risultato.scritti,
                             &risultato.errore_scrittura)) {
     risultato.esito = Esito::scrittura_fallita;
   }

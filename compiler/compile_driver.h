@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "compiler/compile_state.h"
 
 namespace scenario {
@@ -33,12 +33,18 @@ struct Cartelle {
   std::string uscita;  ///< folder that receives the binary files
 };
 
+/// The code a compile that wrote nothing ends with, as `errore` shows it:
+/// 1250 or 1251, or the code the reader recorded when it left no cell array.
+/// 0 when the compile wrote its files or a file step failed.
+std::int32_t codice_fatale(const RisultatoCompilazione& risultato, const StatoCompilazione& stato);
+
 /// Compiles the scripts of `stato.nome_percorso` / `stato.numero_treno`:
 /// resets the parameters and `codice_errore`, reads and deletes both
 /// scripts, places the code cells, fixes the markers of cell 1 and entry 85,
-/// stores the check codes and writes the binary files (the line file only
-/// when `j` is non-zero). The caller shows 1250 / 1251 through `errore`.
-RisultatoCompilazione memorizza_percorso(StatoCompilazione& stato, std::int32_t j, FileSystem& fs,
+/// stores the check codes and writes the binary files (the line file, and
+/// the line geometry it holds, only with `crea_linea`). The caller decides
+/// what to show of a compile that wrote nothing (`codice_fatale`).
+RisultatoCompilazione memorizza_percorso(StatoCompilazione& stato, bool crea_linea, FileSystem& fs,
                                          const Cartelle& cartelle);
 
 }  // namespace scenario

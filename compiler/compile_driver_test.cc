@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/error_codes.h"
-#include "app/file_names.h"
-#include "app/file_system.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
 #include "compiler/compile_fixture.h"
 #include "compiler/compile_state.h"
+#include "compiler/error_codes.h"
 #include "scripts/builtin_scripts.h"
 
 namespace scenario {
@@ -30,7 +30,7 @@ struct Compilazione {
 /// in `cartella` under route `percorso` and train `numero`.
 Compilazione compila_in(const CartellaTemporanea& cartella, const std::string& percorso,
                         const std::string& numero, const char* linea, const char* treno,
-                        std::int32_t j = 1) {
+                        bool j = true) {
   Compilazione c;
   c.stato.nome_percorso = percorso;
   c.stato.numero_treno = numero;
@@ -194,12 +194,12 @@ TEST(CompileDriver, NothingOfAnEarlierCompileOnTheSameStateIsReused) {
   RealFileSystem fs;
   cartella.scrivi(nome_script_linea("A"), script_linea(10000));
   cartella.scrivi(nome_script_treno("A", "1"), script_treno());
-  ASSERT_EQ(memorizza_percorso(stato, 1, fs, {cartella.percorso(), cartella.percorso()}).esito,
+  ASSERT_EQ(memorizza_percorso(stato, true, fs, {cartella.percorso(), cartella.percorso()}).esito,
             Esito::scritto);
   // The scripts are gone now: the second compile finds no line script and
   // must not run the post-pass or write over the cells of the first.
   const RisultatoCompilazione r =
-      memorizza_percorso(stato, 1, fs, {cartella.percorso(), cartella.percorso()});
+      memorizza_percorso(stato, true, fs, {cartella.percorso(), cartella.percorso()});
   EXPECT_EQ(r.esito, Esito::senza_celle);
   EXPECT_EQ(stato.codice_errore, codice::script_linea_mancante);
   EXPECT_FALSE(stato.celle_dimensionate());
@@ -234,7 +234,7 @@ TEST(CompileDriver, ResetsParametersAndCodeButNotPosition) {
   cartella.scrivi(nome_script_linea("A"), script_linea(10000));
   cartella.scrivi(nome_script_treno("A", "1"), script_treno());
   const RisultatoCompilazione r =
-      memorizza_percorso(stato, 1, fs, {cartella.percorso(), cartella.percorso()});
+      memorizza_percorso(stato, true, fs, {cartella.percorso(), cartella.percorso()});
   EXPECT_EQ(r.esito, Esito::scritto);
   EXPECT_EQ(stato.codice_errore, 0);
   EXPECT_EQ(stato.posizione_errore, 1234);

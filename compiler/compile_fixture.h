@@ -11,9 +11,9 @@
 #include <iterator>
 #include <string>
 
-#include "app/file_names.h"
-#include "app/file_system.h"
-#include "app/temporary_folder.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
+#include "base/testing/temporary_folder.h"
 #include "compiler/compile_driver.h"
 #include "compiler/compile_state.h"
 #include "compiler/script_reader.h"
@@ -38,7 +38,7 @@ inline constexpr const char* kTrenoProva = "1";
 
 /// Compiles `linea` and `treno` (a missing script when the text is null)
 /// with the full driver in a temporary folder; the esito goes to `*esito`.
-inline StatoCompilazione compila(const char* linea, const char* treno, std::int32_t j = 1,
+inline StatoCompilazione compila(const char* linea, const char* treno, bool j = true,
                                  Esito* esito = nullptr) {
   CartellaTemporanea cartella;
   StatoCompilazione stato;
@@ -54,15 +54,14 @@ inline StatoCompilazione compila(const char* linea, const char* treno, std::int3
 }
 
 /// Same with std::string texts, both scripts present.
-inline StatoCompilazione compila(const std::string& linea, const std::string& treno,
-                                 std::int32_t j = 1, Esito* esito = nullptr) {
+inline StatoCompilazione compila(const std::string& linea, const std::string& treno, bool j = true,
+                                 Esito* esito = nullptr) {
   return compila(linea.c_str(), treno.c_str(), j, esito);
 }
 
 /// Runs only the reader (`memorizza_dati`) on the two texts, without the
 /// post-pass and fix-ups; `crea_linea` is `j`.
-inline StatoCompilazione leggi(const std::string& linea, const std::string& treno,
-                               std::int32_t j = 1) {
+inline StatoCompilazione leggi(const std::string& linea, const std::string& treno, bool j = true) {
   CartellaTemporanea cartella;
   StatoCompilazione stato;
   stato.nome_percorso = kPercorsoProva;
@@ -78,7 +77,7 @@ inline StatoCompilazione leggi(const std::string& linea, const std::string& tren
 /// Runs only the reader on the scripts a test has written into `cartella`
 /// (under `kPercorsoProva` / `kTrenoProva`); `crea_linea` is `j`. The folder
 /// is left as the reader leaves it, so the test can see which scripts remain.
-inline StatoCompilazione leggi_in(const CartellaTemporanea& cartella, std::int32_t j = 1) {
+inline StatoCompilazione leggi_in(const CartellaTemporanea& cartella, bool j = true) {
   StatoCompilazione stato;
   stato.nome_percorso = kPercorsoProva;
   stato.numero_treno = kTrenoProva;

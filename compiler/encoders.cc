@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/error_codes.h"
+#include "compiler/error_codes.h"
 #include "compiler/rounding.h"
 
 namespace scenario {

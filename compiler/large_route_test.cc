@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/file_names.h"
-#include "app/file_system.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
 #include "compiler/compile_driver.h"
 #include "compiler/compile_fixture.h"
 #include "compiler/compile_state.h"
@@ -109,7 +109,7 @@ TEST(LargeRoute, TheLongestRouteWithDenseRecordsCompilesCleanly) {
 
   const auto inizio = std::chrono::steady_clock::now();
   const RisultatoCompilazione r =
-      memorizza_percorso(stato, 1, fs, {cartella.percorso(), cartella.percorso()});
+      memorizza_percorso(stato, true, fs, {cartella.percorso(), cartella.percorso()});
   const auto durata = std::chrono::steady_clock::now() - inizio;
   std::printf("compile of the %d m route: %lld ms\n", kLunghezza,
               static_cast<long long>(

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/error_codes.h"
-#include "app/file_names.h"
+#include "base/file_names.h"
 #include "compiler/chainage.h"
 #include "compiler/encoders.h"
+#include "compiler/error_codes.h"
 #include "compiler/rounding.h"
 #include "compiler/script_stage.h"
 #include "compiler/train_reader.h"

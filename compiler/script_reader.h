@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "compiler/compile_state.h"
 
 namespace scenario {

@@ -1,6 +1,6 @@
 #include "compiler/script_stage.h"
 
-#include "app/error_codes.h"
+#include "compiler/error_codes.h"
 #include "scripts/keywords.h"
 
 namespace scenario {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "compiler/compile_state.h"
 #include "scripts/field_reader.h"
 

@@ -5,8 +5,8 @@
 #include <map>
 #include <vector>
 
-#include "app/error_codes.h"
 #include "compiler/compile_state.h"
+#include "compiler/error_codes.h"
 
 namespace scenario {
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/error_codes.h"
 #include "compiler/encoders.h"
+#include "compiler/error_codes.h"
 #include "compiler/rounding.h"
 #include "compiler/script_reader.h"
 #include "compiler/script_stage.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/error_codes.h"
-#include "app/file_names.h"
+#include "base/file_names.h"
 #include "compiler/compile_fixture.h"
 #include "compiler/compile_state.h"
+#include "compiler/error_codes.h"
 #include "compiler/script_reader.h"
 
 namespace scenario {

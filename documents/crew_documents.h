@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 namespace scenario {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/file_names.h"
-#include "app/text_file_writer.h"
-#include "app/text_lines.h"
+#include "base/file_names.h"
+#include "base/testing/text_lines.h"
+#include "base/text_file_writer.h"
 
 namespace scenario {
 namespace {

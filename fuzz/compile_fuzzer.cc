@@ -14,11 +14,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/error_codes.h"
-#include "app/file_names.h"
+#include "base/file_names.h"
+#include "base/testing/memory_file_system.h"
 #include "compiler/compile_driver.h"
 #include "compiler/compile_state.h"
-#include "fuzz/memory_file_system.h"
+#include "compiler/error_codes.h"
 #include "output/scenario_files.h"
 
 namespace {
@@ -144,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string(resto.substr(taglio + kSeparatore.size()));
   }
 
-  const RisultatoCompilazione r = memorizza_percorso(stato, j, fs, {kCartella, kCartella});
+  const RisultatoCompilazione r = memorizza_percorso(stato, j != 0, fs, {kCartella, kCartella});
   verifica(stato, r, fs, j);
   return 0;
 }

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/faulty_file_system.h"
-#include "app/temporary_folder.h"
+#include "base/testing/faulty_file_system.h"
+#include "base/testing/temporary_folder.h"
 
 namespace scenario {
 namespace {
@@ -115,10 +115,26 @@ TEST(SerializzaLinea, CoordinateZeroForEveryMetreThenCoordinateOne) {
   EXPECT_EQ(DoubleBytes(1.5), Bytes({0, 0, 0, 0, 0, 0, 0xF8, 0x3F}));
 }
 
+/// What the three files are written from, as a compile leaves it.
+struct StatoProva {
+  std::string nome_percorso;
+  std::string numero_treno;
+  std::int32_t crea_linea = 0;
+  std::int32_t lunghezza_tabella = 0;
+  std::int32_t numero_celle = 0;
+  std::vector<Cella> celle;
+  Parametri parametri;
+  TabellaLinea tabella_linea;
+
+  FileScenario file() const {
+    return {nome_percorso, numero_treno, tabella_linea, parametri, celle, crea_linea != 0};
+  }
+};
+
 /// A state dimensioned as the reader does for a route of `lunghezza` metres,
 /// with the geometry filled as a complete compile leaves it.
-StatoCompilazione StatoPerPercorso(std::int32_t lunghezza) {
-  StatoCompilazione stato;
+StatoProva StatoPerPercorso(std::int32_t lunghezza) {
+  StatoProva stato;
   stato.nome_percorso = "Zembrastina_Dervo";
   stato.numero_treno = "47716";
   stato.crea_linea = 1;
@@ -140,7 +156,7 @@ StatoCompilazione StatoPerPercorso(std::int32_t lunghezza) {
 }
 
 TEST(SerializzaFile, BuiltInRouteSizes) {
-  StatoCompilazione stato = StatoPerPercorso(103000);
+  StatoProva stato = StatoPerPercorso(103000);
   ASSERT_EQ(stato.numero_celle, 2200);
   stato.celle[1349].tipo = tipo_cella::segnale;
 
@@ -161,7 +177,7 @@ TEST(SerializzaFile, BuiltInRouteSizes) {
 }
 
 TEST(SerializzaFile, RouteOfLengthZeroHasSevenThousandAndOneMetres) {
-  const StatoCompilazione stato = StatoPerPercorso(0);
+  const StatoProva stato = StatoPerPercorso(0);
   EXPECT_EQ(serializza_linea(stato.tabella_linea).size(), 2u * (2 * 4 + 6997 * 10 + 2 * 2));
   EXPECT_EQ(serializza_celle(stato.celle).size(), 141u * 15);
 }
@@ -186,8 +202,8 @@ std::vector<std::string> Created(const FaultyFileSystem& fs) {
 }
 
 /// A small state: 1000 m of route.
-StatoCompilazione StatoPiccolo() {
-  StatoCompilazione stato = StatoPerPercorso(1000);
+StatoProva StatoPiccolo() {
+  StatoProva stato = StatoPerPercorso(1000);
   stato.celle[1].dato1 = 5121;
   stato.parametri[1].nome = "Dervo";
   return stato;
@@ -195,7 +211,7 @@ StatoCompilazione StatoPiccolo() {
 
 TEST(ScriviFileScenario, WritesLineParameterAndCellFileInOrder) {
   CartellaTemporanea folder;
-  const StatoCompilazione stato = StatoPiccolo();
+  const StatoProva stato = StatoPiccolo();
   // Older, longer files of the same names are replaced whole.
   WriteBytes(folder.file("Zembrastina_Dervo_47716.dat"), std::string(200000, 'x'));
   WriteBytes(folder.file("Zembrastina_Dervo_linea.dat"), std::string(500000, 'x'));
@@ -204,7 +220,7 @@ TEST(ScriviFileScenario, WritesLineParameterAndCellFileInOrder) {
   FaultyFileSystem fs(real);
   std::vector<std::string> scritti;
   std::string err;
-  ASSERT_TRUE(scrivi_file_scenario(fs, folder.percorso(), stato, &scritti, &err)) << err;
+  ASSERT_TRUE(scrivi_file_scenario(fs, folder.percorso(), stato.file(), &scritti, &err)) << err;
 
   const std::vector<std::string> nomi = {
       "Zembrastina_Dervo_linea.dat", "Zembrastina_Dervo_47716.sim", "Zembrastina_Dervo_47716.dat"};
@@ -228,7 +244,7 @@ TEST(ScriviFileScenario, WritesLineParameterAndCellFileInOrder) {
 TEST(ScriviFileScenario, GeometryWithGapsIsWrittenWhole) {
   // A reading that stopped early leaves most rows empty: far too many
   // ranges to write from the slots, so the bytes go out from one buffer.
-  StatoCompilazione stato = StatoPiccolo();
+  StatoProva stato = StatoPiccolo();
   for (std::int32_t m = 100; m <= stato.lunghezza_tabella; m += 2) {
     stato.tabella_linea.imposta_intero(m, 0, static_cast<std::int16_t>(-m));
     stato.tabella_linea.imposta_doppio(m + 1 <= stato.lunghezza_tabella ? m + 1 : m, 1, 0.25);
@@ -252,7 +268,7 @@ TEST(ScriviFileScenario, GeometryWithGapsIsWrittenWhole) {
   RealFileSystem fs;
   std::vector<std::string> written;
   std::string err;
-  ASSERT_TRUE(scrivi_file_scenario(fs, folder.percorso(), stato, &written, &err)) << err;
+  ASSERT_TRUE(scrivi_file_scenario(fs, folder.percorso(), stato.file(), &written, &err)) << err;
   EXPECT_EQ(ReadBytes(folder.file("Zembrastina_Dervo_linea.dat")), expected);
   std::string riserva;
   EXPECT_EQ(parti_linea(stato.tabella_linea, &riserva).size(), 1u);
@@ -260,7 +276,7 @@ TEST(ScriviFileScenario, GeometryWithGapsIsWrittenWhole) {
 
 TEST(ScriviFileScenario, WithoutLineLeavesAnOlderLineFileAlone) {
   CartellaTemporanea folder;
-  StatoCompilazione stato = StatoPiccolo();
+  StatoProva stato = StatoPiccolo();
   stato.crea_linea = 0;
   const std::string vecchia("line file of an earlier run", 27);
   WriteBytes(folder.file("Zembrastina_Dervo_linea.dat"), vecchia);
@@ -269,7 +285,7 @@ TEST(ScriviFileScenario, WithoutLineLeavesAnOlderLineFileAlone) {
   FaultyFileSystem fs(real);
   std::vector<std::string> scritti;
   std::string err;
-  ASSERT_TRUE(scrivi_file_scenario(fs, folder.percorso(), stato, &scritti, &err)) << err;
+  ASSERT_TRUE(scrivi_file_scenario(fs, folder.percorso(), stato.file(), &scritti, &err)) << err;
   EXPECT_EQ(scritti, (std::vector<std::string>{"Zembrastina_Dervo_47716.sim",
                                                "Zembrastina_Dervo_47716.dat"}));
   EXPECT_EQ(ReadBytes(folder.file("Zembrastina_Dervo_linea.dat")), vecchia);
@@ -280,7 +296,7 @@ TEST(ScriviFileScenario, WithoutLineLeavesAnOlderLineFileAlone) {
 
 TEST(ScriviFileScenario, StopsAtTheFirstFailingFile) {
   CartellaTemporanea folder;
-  const StatoCompilazione stato = StatoPiccolo();
+  const StatoProva stato = StatoPiccolo();
   const std::string vecchia = "older parameter file";
   WriteBytes(folder.file("Zembrastina_Dervo_47716.sim"), vecchia);
 
@@ -289,7 +305,7 @@ TEST(ScriviFileScenario, StopsAtTheFirstFailingFile) {
   fs.Fail(Step::kWrite, 1, ".sim");
   std::vector<std::string> scritti;
   std::string err;
-  EXPECT_FALSE(scrivi_file_scenario(fs, folder.percorso(), stato, &scritti, &err));
+  EXPECT_FALSE(scrivi_file_scenario(fs, folder.percorso(), stato.file(), &scritti, &err));
   EXPECT_NE(err.find("Zembrastina_Dervo_47716.sim"), std::string::npos) << err;
   EXPECT_EQ(scritti, std::vector<std::string>{"Zembrastina_Dervo_linea.dat"});
   EXPECT_EQ(ReadBytes(folder.file("Zembrastina_Dervo_47716.sim")), vecchia);

@@ -1,7 +1,7 @@
 #include "scripts/builtin_scripts.h"
 
-#include "app/file_names.h"
-#include "app/text_file_writer.h"
+#include "base/file_names.h"
+#include "base/text_file_writer.h"
 
 namespace scenario {
 

@@ -7,9 +7,14 @@
 #include <string>
 #include <string_view>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 namespace scenario {
+
+/// The built-in route identifier.
+inline constexpr const char* kNomePercorso = "Zembrastina_Dervo";
+/// The built-in train number.
+inline constexpr const char* kNumeroTreno = "47716";
 
 /// The 157 lines of the built-in line script.
 extern const std::array<std::string_view, 157> kScriptLinea;

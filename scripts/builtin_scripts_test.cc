@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/file_names.h"
-#include "app/temporary_folder.h"
-#include "app/text_lines.h"
+#include "base/file_names.h"
+#include "base/testing/temporary_folder.h"
+#include "base/testing/text_lines.h"
 #include "scripts/field_reader.h"
 
 namespace scenario {

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/error_codes.h"
-#include "app/file_names.h"
-#include "app/file_system.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
+#include "compiler/error_codes.h"
 #include "tools/command_line.h"
 #include "tools/text_encoding.h"
 
@@ -262,7 +262,7 @@ int comando_compile(const std::vector<std::string>& argomenti, std::ostream& out
       err << "scenario_tool compile: " << motivo << "\n";
       return 2;
     }
-    const std::int32_t j = riga.ha("--no-line") ? 0 : 1;
+    const bool j = !riga.ha("--no-line");
     risultato = memorizza_percorso(stato, j, fs, {lavoro.percorso(), uscita});
   }
 

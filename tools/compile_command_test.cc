@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/file_names.h"
-#include "app/run_sequence.h"
+#include "base/file_names.h"
 #include "compiler/compile_fixture.h"
+#include "scripts/builtin_scripts.h"
 #include "tools/tool_test_support.h"
 
 namespace scenario {

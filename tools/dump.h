@@ -12,37 +12,9 @@
 #include <vector>
 
 #include "compiler/compile_state.h"
+#include "output/scenario_files.h"
 
 namespace scenario {
-
-/// Why a file could not be decoded, and where.
-struct ErroreDecodifica {
-  std::size_t offset = 0;  ///< byte offset of the fault
-  std::string messaggio;   ///< what is wrong there
-};
-
-/// Which of the three binary files a file is, told by its name.
-enum class TipoFile { linea, parametri, celle, sconosciuto };
-
-/// "_linea.dat" is a line file, ".sim" a parameter file, any other ".dat"
-/// a cell file.
-TipoFile tipo_da_nome(const std::string& nome);
-
-/// Decodes a line file: 2 × (L + 1) tagged elements, coordinate 0 for
-/// metres 0 to L, then coordinate 1. `*linea` is dimensioned to L.
-bool decodifica_linea(std::string_view bytes, TabellaLinea* linea, ErroreDecodifica* err);
-
-/// Decodes a parameter file: exactly 87 records and nothing after them.
-bool decodifica_parametri(std::string_view bytes,
-                          std::array<Parametro, voce::numero_voci>* parametri,
-                          ErroreDecodifica* err);
-
-/// Decodes a cell file: one or more 15-byte cell records.
-bool decodifica_celle(std::string_view bytes, std::vector<Cella>* celle, ErroreDecodifica* err);
-
-/// The English name of element code `tipo` ("signal", "code cell", ...);
-/// "" for 0 and for codes the compiler never writes.
-const char* nome_elemento(std::uint8_t tipo);
 
 /// Check code og of a scenario identity (route identifier and train number
 /// as entries 85 and 86 carry them).

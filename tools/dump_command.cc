@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "tools/command_line.h"
 #include "tools/dump.h"
 #include "tools/text_encoding.h"

@@ -1,7 +1,7 @@
 #include "tools/render_command.h"
 
-#include "app/file_names.h"
-#include "app/file_system.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
 #include "tools/command_line.h"
 #include "tools/dump.h"
 #include "tools/render.h"

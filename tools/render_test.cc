@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/file_names.h"
-#include "app/run_sequence.h"
+#include "base/file_names.h"
 #include "compiler/compile_fixture.h"
 #include "output/scenario_files.h"
+#include "scripts/builtin_scripts.h"
 #include "tools/tool_test_support.h"
 
 namespace scenario {

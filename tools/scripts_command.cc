@@ -3,9 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/file_names.h"
-#include "app/file_system.h"
-#include "app/run_sequence.h"
+#include "base/file_names.h"
+#include "base/file_system.h"
 #include "scripts/builtin_scripts.h"
 #include "tools/command_line.h"
 

@@ -1,4 +1,4 @@
-#include "app/text_file_writer.h"
+#include "base/text_file_writer.h"
 
 namespace scenario {
 

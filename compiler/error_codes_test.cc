@@ -1,14 +1,9 @@
-#include "app/error_codes.h"
+#include "compiler/error_codes.h"
 
 #include <gtest/gtest.h>
 
 namespace scenario {
 namespace {
-
-TEST(ErrorCodes, MessageTextIsExact) {
-  EXPECT_EQ(testo_errore("1251"), " Errore n. 1251");
-  EXPECT_EQ(testo_errore("1250"), " Errore n. 1250");
-}
 
 TEST(ErrorCodes, EveryCodeHasAMeaning) {
   for (int c : {1,  2,  3,  4,  5,  6,  7,  8,  9,  10,  11,  12,  13,   15,

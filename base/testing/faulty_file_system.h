@@ -1,7 +1,7 @@
 // A file system for tests: forwards every call to another one, records the
 // operations in order, and makes chosen steps fail.
-#ifndef SCENARIO_APP_FAULTY_FILE_SYSTEM_H_
-#define SCENARIO_APP_FAULTY_FILE_SYSTEM_H_
+#ifndef SCENARIO_BASE_TESTING_FAULTY_FILE_SYSTEM_H_
+#define SCENARIO_BASE_TESTING_FAULTY_FILE_SYSTEM_H_
 
 #include <cstddef>
 #include <map>
@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 namespace scenario {
 
@@ -206,4 +206,4 @@ class FaultyFileSystem : public FileSystem {
 
 }  // namespace scenario
 
-#endif  // SCENARIO_APP_FAULTY_FILE_SYSTEM_H_
+#endif  // SCENARIO_BASE_TESTING_FAULTY_FILE_SYSTEM_H_

@@ -1,6 +1,6 @@
 // Test support: a text file cut into its CR LF lines.
-#ifndef SCENARIO_APP_TEXT_LINES_H_
-#define SCENARIO_APP_TEXT_LINES_H_
+#ifndef SCENARIO_BASE_TESTING_TEXT_LINES_H_
+#define SCENARIO_BASE_TESTING_TEXT_LINES_H_
 
 #include <gtest/gtest.h>
 
@@ -29,4 +29,4 @@ inline std::vector<std::string> righe_crlf(const std::string& testo) {
 
 }  // namespace scenario
 
-#endif  // SCENARIO_APP_TEXT_LINES_H_
+#endif  // SCENARIO_BASE_TESTING_TEXT_LINES_H_

@@ -1,4 +1,4 @@
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/faulty_file_system.h"
-#include "app/temporary_folder.h"
+#include "base/testing/faulty_file_system.h"
+#include "base/testing/temporary_folder.h"
 
 namespace scenario {
 namespace {

@@ -1,7 +1,7 @@
 // Narrow interface to the file system. Every file the programs touch goes
 // through it, so that tests can inject failures at any step.
-#ifndef SCENARIO_APP_FILE_SYSTEM_H_
-#define SCENARIO_APP_FILE_SYSTEM_H_
+#ifndef SCENARIO_BASE_FILE_SYSTEM_H_
+#define SCENARIO_BASE_FILE_SYSTEM_H_
 
 #include <cstdio>
 #include <map>
@@ -65,12 +65,11 @@ std::string TemporaryName(const std::string& path);
 /// Replaces `path` with exactly `data`: writes a temporary file in the same
 /// folder and renames it over `path`. On failure the old file is untouched,
 /// the temporary file is removed, and `*err` names the file and the reason.
-bool ReplaceFile(FileSystem& fs, const std::string& path, std::string_view data,
-                 std::string* err);
+bool ReplaceFile(FileSystem& fs, const std::string& path, std::string_view data, std::string* err);
 /// The same for data given as parts written one after the other.
 bool ReplaceFile(FileSystem& fs, const std::string& path,
                  const std::vector<std::string_view>& parts, std::string* err);
 
 }  // namespace scenario
 
-#endif  // SCENARIO_APP_FILE_SYSTEM_H_
+#endif  // SCENARIO_BASE_FILE_SYSTEM_H_

@@ -1,4 +1,4 @@
-#include "compiler/zeroed_block.h"
+#include "base/zeroed_block.h"
 
 #include <sys/mman.h>
 

@@ -1,6 +1,6 @@
 // Every code the compiler records or shows, with a short English meaning.
-#ifndef SCENARIO_APP_ERROR_CODES_H_
-#define SCENARIO_APP_ERROR_CODES_H_
+#ifndef SCENARIO_COMPILER_ERROR_CODES_H_
+#define SCENARIO_COMPILER_ERROR_CODES_H_
 
 #include <cstdint>
 #include <string>
@@ -44,9 +44,6 @@ constexpr std::int32_t codice_cella_1 = 1251;
 /// codes the compiler never sets).
 const char* significato_codice(std::int32_t codice);
 
-/// The text that `errore` shows for code text `a`: " Errore n. " then `a`.
-std::string testo_errore(const std::string& a);
-
 }  // namespace scenario
 
-#endif  // SCENARIO_APP_ERROR_CODES_H_
+#endif  // SCENARIO_COMPILER_ERROR_CODES_H_

@@ -1,6 +1,6 @@
 // Test support: a fresh folder that is removed with everything in it.
-#ifndef SCENARIO_APP_TEMPORARY_FOLDER_H_
-#define SCENARIO_APP_TEMPORARY_FOLDER_H_
+#ifndef SCENARIO_BASE_TESTING_TEMPORARY_FOLDER_H_
+#define SCENARIO_BASE_TESTING_TEMPORARY_FOLDER_H_
 
 #include <stdlib.h>
 
@@ -57,4 +57,4 @@ class CartellaTemporanea {
 
 }  // namespace scenario
 
-#endif  // SCENARIO_APP_TEMPORARY_FOLDER_H_
+#endif  // SCENARIO_BASE_TESTING_TEMPORARY_FOLDER_H_

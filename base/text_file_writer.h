@@ -1,13 +1,13 @@
 // The line table and writing sequence shared by the five text outputs.
-#ifndef SCENARIO_APP_TEXT_FILE_WRITER_H_
-#define SCENARIO_APP_TEXT_FILE_WRITER_H_
+#ifndef SCENARIO_BASE_TEXT_FILE_WRITER_H_
+#define SCENARIO_BASE_TEXT_FILE_WRITER_H_
 
 #include <array>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 namespace scenario {
 
@@ -35,4 +35,4 @@ bool scrivi_file_testo(FileSystem& fs, const std::string& percorso, const Tabell
 
 }  // namespace scenario
 
-#endif  // SCENARIO_APP_TEXT_FILE_WRITER_H_
+#endif  // SCENARIO_BASE_TEXT_FILE_WRITER_H_

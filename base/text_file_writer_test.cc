@@ -1,4 +1,4 @@
-#include "app/text_file_writer.h"
+#include "base/text_file_writer.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/temporary_folder.h"
+#include "base/testing/temporary_folder.h"
 
 namespace scenario {
 namespace {

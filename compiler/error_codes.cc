@@ -1,4 +1,4 @@
-#include "app/error_codes.h"
+#include "compiler/error_codes.h"
 
 namespace scenario {
 
@@ -65,10 +65,6 @@ const char* significato_codice(std::int32_t c) {
     default:
       return "unknown code";
   }
-}
-
-std::string testo_errore(const std::string& a) {
-  return " Errore n. " + a;
 }
 
 }  // namespace scenario

@@ -1,6 +1,6 @@
 // Names of every file the programs read or write.
-#ifndef SCENARIO_APP_FILE_NAMES_H_
-#define SCENARIO_APP_FILE_NAMES_H_
+#ifndef SCENARIO_BASE_FILE_NAMES_H_
+#define SCENARIO_BASE_FILE_NAMES_H_
 
 #include <string>
 
@@ -29,4 +29,4 @@ std::string cartella_programma();
 
 }  // namespace scenario
 
-#endif  // SCENARIO_APP_FILE_NAMES_H_
+#endif  // SCENARIO_BASE_FILE_NAMES_H_

@@ -1,14 +1,14 @@
 // A file system held in memory, so that a fuzzer can run a whole compile per
 // input without touching the disk.
-#ifndef SCENARIO_FUZZ_MEMORY_FILE_SYSTEM_H_
-#define SCENARIO_FUZZ_MEMORY_FILE_SYSTEM_H_
+#ifndef SCENARIO_BASE_TESTING_MEMORY_FILE_SYSTEM_H_
+#define SCENARIO_BASE_TESTING_MEMORY_FILE_SYSTEM_H_
 
 #include <map>
 #include <string>
 #include <string_view>
 #include <utility>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 namespace scenario {
 
@@ -88,4 +88,4 @@ class MemoryFileSystem : public FileSystem {
 
 }  // namespace scenario
 
-#endif  // SCENARIO_FUZZ_MEMORY_FILE_SYSTEM_H_
+#endif  // SCENARIO_BASE_TESTING_MEMORY_FILE_SYSTEM_H_

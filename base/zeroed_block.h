@@ -1,6 +1,6 @@
 // A block of zeroed memory taken straight from the system.
-#ifndef SCENARIO_COMPILER_ZEROED_BLOCK_H_
-#define SCENARIO_COMPILER_ZEROED_BLOCK_H_
+#ifndef SCENARIO_BASE_ZEROED_BLOCK_H_
+#define SCENARIO_BASE_ZEROED_BLOCK_H_
 
 #include <cstddef>
 
@@ -35,4 +35,4 @@ class BloccoAzzerato {
 
 }  // namespace scenario
 
-#endif  // SCENARIO_COMPILER_ZEROED_BLOCK_H_
+#endif  // SCENARIO_BASE_ZEROED_BLOCK_H_
