@@ -33,6 +33,14 @@ inline bool entra_in_long(std::int64_t v) {
   return v >= INT32_MIN && v <= INT32_MAX;
 }
 
+/// Stores `v` in `*campo` when it fits a signed 32-bit field; false, with
+/// `*campo` untouched, when it does not.
+inline bool assegna_long(std::int32_t* campo, std::int64_t v) {
+  if (!entra_in_long(v)) return false;
+  *campo = static_cast<std::int32_t>(v);
+  return true;
+}
+
 }  // namespace scenario
 
 #endif  // SCENARIO_COMPILER_ROUNDING_H_

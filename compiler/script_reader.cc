@@ -80,11 +80,12 @@ FineStadio StadioLinea::esegui() {
   if (passo == Passo::uscita) return FineStadio::uscita;
   if (passo == Passo::fallimento) return FineStadio::fallimento;
 
-  // Between the sections. Without a route length there is no cell array for
-  // anything that follows (one left from an earlier compile does not count).
-  if (!lunghezza_letta_) return FineStadio::fallimento;
+  // Between the sections.
   if (!progressive_ordina(stato_)) return FineStadio::fallimento;
   stato_.conta_montagne = 0;
+  // Without a route length there is no cell array and no line geometry for
+  // anything from here on (one left from an earlier compile does not count).
+  if (!lunghezza_letta_) return FineStadio::fallimento;
   if (stato_.crea_linea != 0) {
     TabellaLinea& t = stato_.tabella_linea;
     t.imposta_intero(0, 0, 0);

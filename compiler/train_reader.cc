@@ -244,32 +244,40 @@ StadioTreno::Passo StadioTreno::stazione() {
       !campi_.ReadByte(&e.flag1) || !campi_.ReadInteger(&e.valore3) ||
       !campi_.ReadInteger(&e.valore4) || !campi_.ReadInteger(&e.valore5) ||
       !campi_.ReadByte(&e.flag2) || !campi_.ReadLong(&ore) || !campi_.ReadLong(&minuti) ||
-      !campi_.ReadLong(&secondi) || !campi_.ReadText(&e.nome)) {
+      !campi_.ReadLong(&secondi)) {
     return Passo::fallimento;
   }
-  const std::int64_t orario =
-      (static_cast<std::int64_t>(ore) * 60 + minuti) * 60 + static_cast<std::int64_t>(secondi);
-  if (!entra_in_long(orario)) return Passo::fallimento;
-  e.orario = static_cast<std::int32_t>(orario);
+  // The time is stored before the name is read: a time that does not fit
+  // leaves the name unread, a name missing at the end of the script leaves
+  // the time stored.
+  if (!assegna_long(&e.orario, (static_cast<std::int64_t>(ore) * 60 + minuti) * 60 + secondi) ||
+      !campi_.ReadText(&e.nome)) {
+    return Passo::fallimento;
+  }
 
-  // The station's extent.
+  // The station's extent, one value at a time: a value that does not fit
+  // stops the record with the values before it stored and `flag3` as read.
   const std::int64_t l = lunghezza;
-  std::int64_t inizio, fine;
   if (e.tipo == 5 || e.tipo == 6) {
-    fine = posizione + 150;
-    inizio = posizione - l;
+    if (!assegna_long(&e.fine, posizione + 150) || !assegna_long(&e.inizio, posizione - l)) {
+      return Passo::fallimento;
+    }
     e.flag3 = 0;
   } else if (e.tipo == 7 || e.tipo == 8) {
-    inizio = posizione - l;
-    fine = posizione + l;
+    if (!assegna_long(&e.inizio, posizione - l) || !assegna_long(&e.fine, posizione + l)) {
+      return Passo::fallimento;
+    }
     e.flag3 = 0;
   } else {
-    inizio = arrotonda(static_cast<double>(posizione) - l / 2.0);
-    fine = arrotonda(static_cast<double>(posizione) + l / 2.0) + (e.flag3 != 0 ? 50 : 0);
+    // Half a length beside a position inside the cell array always fits.
+    if (!assegna_long(&e.inizio, arrotonda(static_cast<double>(posizione) - l / 2.0)) ||
+        !assegna_long(&e.fine, arrotonda(static_cast<double>(posizione) + l / 2.0) +
+                                   (e.flag3 != 0 ? 50 : 0))) {
+      return Passo::fallimento;
+    }
   }
-  if (!entra_in_long(inizio) || !entra_in_long(fine)) return Passo::fallimento;
-  e.inizio = static_cast<std::int32_t>(inizio);
-  e.fine = static_cast<std::int32_t>(fine);
+  const std::int64_t inizio = e.inizio;
+  const std::int64_t fine = e.fine;
   const bool ordinaria = e.tipo < 25;
   // The end mark must fall inside the cell array.
   if (ordinaria && arrotonda(fine / 50.0 - 1) > stato_.numero_celle) return fuori(e.posizione);
