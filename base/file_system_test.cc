@@ -140,6 +140,19 @@ TEST(FaultyFileSystem, FailsOnlyTheChosenOccurrenceOnMatchingPaths) {
   EXPECT_EQ(failed, 1);
 }
 
+TEST(RealFileSystemTest, RemovingAMissingFileIsNoError) {
+  CartellaTemporanea folder;
+  RealFileSystem fs;
+  std::string err;
+  EXPECT_TRUE(fs.RemoveFile(folder.file("missing"), &err));
+  EXPECT_EQ(err, "");
+  // A real failure is still one: a folder that holds a file stays.
+  std::filesystem::create_directory(folder.file("full"));
+  WriteBytes(folder.file("full/f"), "x");
+  EXPECT_FALSE(fs.RemoveFile(folder.file("full"), &err));
+  EXPECT_NE(err.find(folder.file("full")), std::string::npos) << err;
+}
+
 TEST(RealFileSystemTest, WritePartsWritesEveryPartInOrder) {
   // More parts than one gathering system call accepts.
   std::vector<std::string> storage;
