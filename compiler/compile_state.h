@@ -21,6 +21,9 @@ inline bool libera(const Cella& c) {
   return c.tipo == tipo_cella::vuota || c.tipo == tipo_cella::marcatore_montagna;
 }
 
+/// Mountain sections the compile state holds.
+inline constexpr std::int32_t kMassimoMontagne = 80;
+
 /// Which part of the compile recorded a code, for diagnostics.
 enum class Sorgente : std::uint8_t { nessuna, script_linea, script_treno, post_pass };
 
@@ -46,8 +49,9 @@ struct StatoCompilazione {
   Parametri parametri;
   TabellaLinea tabella_linea;
 
-  std::array<std::int32_t, 81> montagna_inizio{};
-  std::array<std::int32_t, 81> montagna_fine{};
+  /// Mountain sections from index 1 up to `conta_montagne`; index 0 unused.
+  std::array<std::int32_t, kMassimoMontagne + 1> montagna_inizio{};
+  std::array<std::int32_t, kMassimoMontagne + 1> montagna_fine{};
   std::int32_t conta_montagne = 0;
 
   std::int32_t crea_linea = 0;

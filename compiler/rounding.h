@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "output/cell_file.h"
+
 namespace scenario {
 
 /// `v` rounded to the nearest whole number, an exact half going to the even
@@ -13,9 +15,15 @@ inline std::int64_t arrotonda(double v) {
   return static_cast<std::int64_t>(std::nearbyint(v));
 }
 
+/// A route position counted in cells, unrounded: `posizione` / 50 +
+/// `scarto`.
+inline double in_celle(std::int64_t posizione, double scarto) {
+  return static_cast<double>(posizione) / kMetriCella + scarto;
+}
+
 /// Cell index of a route position: round(`posizione` / 50 + `scarto`).
 inline std::int64_t cella_di(std::int64_t posizione, double scarto) {
-  return arrotonda(static_cast<double>(posizione) / 50.0 + scarto);
+  return arrotonda(in_celle(posizione, scarto));
 }
 
 /// The low 16 bits of `v`, as a signed 16-bit value.

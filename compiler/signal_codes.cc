@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "compiler/error_codes.h"
+#include "output/cell_file.h"
 
 namespace scenario {
 
@@ -38,6 +39,11 @@ class Celle {
   std::int32_t ultima_;
 };
 
+/// Records `codice` with the position where cell `cella` begins.
+void registra_alla_cella(StatoCompilazione& stato, std::int32_t codice, std::int32_t cella) {
+  registra_codice(stato, codice, static_cast<std::int32_t>(metri_cella(cella, 0)));
+}
+
 /// Block A: codes before every signal within 20 cells before the warning
 /// board in cell `i`.
 void prima_dei_segnali(StatoCompilazione& stato, Celle& c, std::int32_t i) {
@@ -54,7 +60,7 @@ void prima_dei_segnali(StatoCompilazione& stato, Celle& c, std::int32_t i) {
     } else if (c.tipo(d - 2) == tipo_cella::codice) {
       c.limita(d - 2);
     } else {
-      registra_codice(stato, codice::segnale_prima_avviso, d * 50);
+      registra_alla_cella(stato, codice::segnale_prima_avviso, d);
     }
   }
 }
@@ -75,7 +81,7 @@ void intorno_al_rallentamento(StatoCompilazione& stato, Celle& c, std::int32_t i
         break;
       }
     }
-    if (!piazzato) registra_codice(stato, codice::codici_prima_inizio, i * 50);
+    if (!piazzato) registra_alla_cella(stato, codice::codici_prima_inizio, i);
   }
 
   std::int32_t k = i;
@@ -97,7 +103,7 @@ void intorno_al_rallentamento(StatoCompilazione& stato, Celle& c, std::int32_t i
           c.piazza(k + 1);
           conta = -1;
         } else {
-          registra_codice(stato, codice::codici_rallentamento, k * 50);
+          registra_alla_cella(stato, codice::codici_rallentamento, k);
         }
       }
       if (c.tipo(k) == tipo_cella::fine_rallentamento) break;
@@ -125,7 +131,7 @@ void intorno_al_rallentamento(StatoCompilazione& stato, Celle& c, std::int32_t i
     } else if (c.libera_in(conta - 1)) {
       c.piazza(conta - 1);
     } else {
-      registra_codice(stato, codice::codici_rallentamento, k * 50);
+      registra_alla_cella(stato, codice::codici_rallentamento, k);
     }
   }
 }
