@@ -249,17 +249,19 @@ constexpr SpiegazioneCodice kSpiegazioni[] = {
     {codice::marcatore_cella_1, "cell-1-marker-taken",
      "cell 1 or entry 85 already holds a first value",
      "Cell 1 carries a scenario-wide marker in its first data word, and an element already "
-     "placed there has a non-zero first data word: a signal, slowdown or code cell in the first "
-     "25 m of the route. The compile ends without writing any file.",
-     "Keep the first 50 m of the route free of signals, slowdowns and code cells.",
+     "placed there has a non-zero first data word: a signal or slowdown less than 25 m from "
+     "the start of the route, or a code cell with a value between 25 and 75 m. The compile "
+     "ends without writing any file.",
+     "Keep cell 1 free: no signal or slowdown before 25 m, no code cell between 25 and 75 m.",
      LuogoEsempio::corpo_treno, "segnale,   0,   1, 5, 1,  0, 0,    0,  0,0,0, 0"},
     {codice::codice_cella_1, "cell-1-check-code-taken",
      "cell 1 or entry 85 already holds a check code",
      "Cell 1 carries the scenario's check code in its second data word, and an element already "
-     "placed there has a non-zero second data word (for instance a signal in the first 25 m "
-     "whose `s2` or `d2` is non-zero). The compile ends without writing any file.",
-     "Keep the first 50 m of the route free of signals, slowdowns and code cells.",
-     LuogoEsempio::corpo_treno, "segnale,   0,   1, 0, 1,  0, 0,    0,  0,0,0, 0"},
+     "placed there has a non-zero second data word: a signal less than 25 m from the start of "
+     "the route whose `s2` or `d2` is non-zero, or a slowdown there with a non-zero `d_v`. The "
+     "compile ends without writing any file.",
+     "Keep cell 1 free: no signal or slowdown before 25 m.", LuogoEsempio::corpo_treno,
+     "segnale,   0,   1, 0, 1,  0, 0,    0,  0,0,0, 0"},
 };
 
 char minuscola(char c) {

@@ -233,7 +233,9 @@ int spiega(const std::string& argomento, std::ostream& out, std::ostream& err) {
   for (const SpiegazioneCodice& c : spiegazioni_codici()) candidati.push_back(c.nome);
   err << "scenario_tool explain: \"" << arg
       << "\" is neither an error code, a code name nor a record keyword";
-  const std::string_view vicina = parola_piu_vicina(arg, candidati);
+  // Every name is short: a long argument is near none of them.
+  const std::string_view vicina =
+      arg.size() <= 64 ? parola_piu_vicina(arg, candidati) : std::string_view();
   if (!vicina.empty()) err << "; did you mean \"" << vicina << "\"?";
   err << "\n";
   return 2;

@@ -104,6 +104,7 @@ TEST(Explain, WhatTheArgumentMayBe) {
       // A record's name in any case; its explanation says the reader's test is exact.
       {"Sfondo uno", 0, "\"sfondo\" and \"uno\" (exact case)", ""},
       {"xyzzy", 2, "", "record keyword\n"},
+      {std::string(100000, 'x'), 2, "", "record keyword\n"},
       {"14", 2, "", "no error code 14; the codes are 1, 2, 3,"},
       {"99999999999", 2, "", "is neither"},
       {"", 2, "", "usage: scenario_tool explain"},
