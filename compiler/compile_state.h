@@ -35,7 +35,9 @@ struct Diagnosi {
   std::size_t campo = 0;  ///< byte offset of the record's keyword field in its script
   /// The cells concerned: for a collision the cell found taken; for a
   /// post-pass code the cell of the element it concerns (signal or slowdown
-  /// start), then the candidate cells found taken, in the order tried.
+  /// start), the cell of the element that asked for the code (warning board
+  /// or slowdown start), then the candidate cells found taken, in the order
+  /// tried.
   std::vector<std::int64_t> celle;
 };
 

@@ -45,8 +45,9 @@ class Celle {
   std::int32_t per_ = 0;
 };
 
-/// Reporting only: the cells of the code recorded last, the element's
-/// first and then the candidates found taken.
+/// Reporting only: the cells of the code recorded last: the element it
+/// concerns, the element that asked for the code, the candidates found
+/// taken.
 void segna_celle(StatoCompilazione& stato, std::initializer_list<std::int32_t> celle) {
   for (std::int32_t x : celle) segna_cella_diagnosi(stato, x);
 }
@@ -69,7 +70,7 @@ void prima_dei_segnali(StatoCompilazione& stato, Celle& c, std::int32_t i) {
       c.limita(d - 2);
     } else {
       registra_codice(stato, codice::segnale_prima_avviso, d * 50);
-      segna_celle(stato, {d, d - 1, d - 2});
+      segna_celle(stato, {d, i, d - 1, d - 2});
     }
   }
 }
@@ -93,7 +94,7 @@ void intorno_al_rallentamento(StatoCompilazione& stato, Celle& c, std::int32_t i
     }
     if (!piazzato) {
       registra_codice(stato, codice::codici_prima_inizio, i * 50);
-      segna_celle(stato, {i, i - g.vicino, i - g.vicino - 1, i - g.vicino - 2});
+      segna_celle(stato, {i, i, i - g.vicino, i - g.vicino - 1, i - g.vicino - 2});
     }
   }
 
@@ -117,7 +118,7 @@ void intorno_al_rallentamento(StatoCompilazione& stato, Celle& c, std::int32_t i
           conta = -1;
         } else {
           registra_codice(stato, codice::codici_rallentamento, k * 50);
-          segna_celle(stato, {i, k, k - 1, k + 1});
+          segna_celle(stato, {i, i, k, k - 1, k + 1});
         }
       }
       if (c.tipo(k) == tipo_cella::fine_rallentamento) break;
@@ -146,7 +147,7 @@ void intorno_al_rallentamento(StatoCompilazione& stato, Celle& c, std::int32_t i
       c.piazza(conta - 1);
     } else {
       registra_codice(stato, codice::codici_rallentamento, k * 50);
-      segna_celle(stato, {i, conta, conta - 1});
+      segna_celle(stato, {i, i, conta, conta - 1});
     }
   }
 }
