@@ -50,7 +50,10 @@ std::string n(std::int64_t v) {
 }
 
 std::string q(std::string_view testo) {
-  return "`" + std::string(testo) + "`";
+  std::string s(1, '`');
+  s.append(testo);
+  s += '`';
+  return s;
 }
 
 /// The element of code `tipo`, with its article, for messages.
@@ -101,7 +104,23 @@ class Controllo {
         treno_(treno),
         s_{ScriptControllato(TipoScript::linea, l.file, l.testo),
            ScriptControllato(TipoScript::treno, t.file, t.testo)},
-        testo_{l.testo, t.testo} {}
+        testo_{l.testo, t.testo} {
+    // Curves only build the line geometry, which costs most of a compile:
+    // the check compiles without it, with the curve records blanked out,
+    // and checks them itself as the reader would. A keyword read as a
+    // curve and as another record keeps the geometry in.
+    for (const RecordScript& r : s_[0].schema.record) {
+      if (!e_di(r, TipoRecord::curva)) continue;
+      if (r.tipi.size() > 1) {
+        con_linea_ = true;
+        curve_.clear();
+        testo_[0] = l.testo;
+        return;
+      }
+      curve_.push_back(&r);
+      bianco(0, r);
+    }
+  }
 
   /// Compiles until no error stops the compile.
   void cerca_errori();
@@ -158,8 +177,13 @@ class Controllo {
   std::vector<const RecordScript*> presenti(int i, TipoRecord tipo,
                                             const RecordScript* fino = nullptr) const;
 
+  void bianco(int i, const RecordScript& r);
+  void controlla_curve(const StatoCompilazione& stato);
+
   std::string percorso_;
   std::string treno_;
+  bool con_linea_ = false;
+  std::vector<const RecordScript*> curve_;
   ScriptControllato s_[2];
   std::string testo_[2];
   std::set<std::size_t> tolti_[2];
@@ -175,7 +199,7 @@ RisultatoCompilazione Controllo::compila(StatoCompilazione& stato) const {
   fs.files()[percorso_in(kCartella, nome_script_treno(percorso_, treno_))] = testo_[1];
   stato.nome_percorso = percorso_;
   stato.numero_treno = treno_;
-  return memorizza_percorso(stato, true, fs, {kCartella, kCartella});
+  return memorizza_percorso(stato, con_linea_, fs, {kCartella, kCartella});
 }
 
 void Controllo::cerca_errori() {
@@ -186,6 +210,7 @@ void Controllo::cerca_errori() {
     }
     StatoCompilazione stato;
     const RisultatoCompilazione risultato = compila(stato);
+    if (volta == 0 && stato.celle_dimensionate()) controlla_curve(stato);
     bool tolto = false;
     for (const Diagnosi& d : stato.diagnosi) {
       if (d.codice == codice::progressiva_non_multipla) {
@@ -211,17 +236,53 @@ void Controllo::aggiungi(Diagnostica d) {
   errori_.push_back(std::move(d));
 }
 
-bool Controllo::togli(int i, const RecordScript& r) {
-  if (!tolti_[i].insert(r.chiave.inizio).second) return false;
+void Controllo::controlla_curve(const StatoCompilazione& stato) {
+  const std::int64_t ultimo_metro = static_cast<std::int64_t>(stato.lunghezza_tabella) - 2;
+  for (const RecordScript* r : curve_) {
+    Diagnosi d;
+    d.sorgente = Sorgente::script_linea;
+    d.riga = r->chiave.riga;
+    d.campo = r->chiave.inizio;
+    if (r->difetto != Difetto::nessuno) {
+      d.codice = codice::lettura_fallita;
+    } else {
+      const std::int64_t inizio = campo(*r, TipoRecord::curva, 0)->numero;
+      const std::int64_t fine = inizio + campo(*r, TipoRecord::curva, 1)->numero;
+      const bool cifra = std::any_of(kClassiCurva.begin(), kClassiCurva.end(), [&](const auto& c) {
+        return r->chiave.testo.find(c.first) != std::string::npos;
+      });
+      if (!dentro_celle(stato, inizio) || fine > ultimo_metro) {
+        d.codice = codice::fuori_celle;
+      } else if (!cifra || std::max(inizio, fine) >= kLunghezzaMassima) {
+        d.codice = codice::curva_non_valida;
+      } else {
+        continue;
+      }
+    }
+    Spiegazione e = spiega(d, stato, 0, r);
+    e.d.codice = d.codice;
+    aggiungi(std::move(e.d));
+    togli(0, *r);
+  }
+}
+
+void Controllo::bianco(int i, const RecordScript& r) {
   const ScriptOutline& o = s_[i].schema;
   const int ultima = std::max(r.ultima_riga, r.chiave.riga);
-  const std::string_view riga = o.riga(s_[i].testo, ultima);
-  const std::size_t fine = o.inizi_riga[static_cast<std::size_t>(ultima - 1)] + riga.size();
+  const std::size_t fine =
+      o.inizi_riga[static_cast<std::size_t>(ultima - 1)] + o.riga(s_[i].testo, ultima).size();
   std::string& t = testo_[i];
   for (std::size_t p = r.chiave.inizio; p < fine && p < t.size(); ++p) {
     if (t[p] != '\r' && t[p] != '\n') t[p] = ' ';
   }
-  for (int x = r.chiave.riga; x <= ultima; ++x) righe_errate_.emplace(s_[i].file, x);
+}
+
+bool Controllo::togli(int i, const RecordScript& r) {
+  if (!tolti_[i].insert(r.chiave.inizio).second) return false;
+  bianco(i, r);
+  for (int x = r.chiave.riga; x <= std::max(r.ultima_riga, r.chiave.riga); ++x) {
+    righe_errate_.emplace(s_[i].file, x);
+  }
   return true;
 }
 

@@ -30,7 +30,10 @@ std::string n(std::int64_t v) {
 
 /// "`testo`": a text quoted in a message.
 std::string q(std::string_view testo) {
-  return "`" + std::string(testo) + "`";
+  std::string s(1, '`');
+  s.append(testo);
+  s += '`';
+  return s;
 }
 
 /// hh:mm:ss of a time in seconds.
