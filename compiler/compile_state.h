@@ -34,7 +34,21 @@ struct Diagnosi {
   bool con_posizione = false;
   std::int32_t posizione = 0;
   Sorgente sorgente = Sorgente::nessuna;
-  int riga = 0;  ///< line of the script record (0 when none)
+  int riga = 0;           ///< line of the script record (0 when none)
+  std::size_t campo = 0;  ///< byte offset of the record's keyword field in its script
+  /// The cells concerned: for a collision the cell found taken; for a
+  /// post-pass code the cell of the element it concerns (signal or slowdown
+  /// start), the cell of the element that asked for the code (warning board
+  /// or slowdown start), then the candidate cells found taken, in the order
+  /// tried.
+  std::vector<std::int64_t> celle;
+};
+
+/// The record that placed the element a cell holds, for diagnostics.
+struct Origine {
+  Sorgente sorgente = Sorgente::nessuna;  ///< `nessuna`: no element placed
+  int riga = 0;                           ///< line of the record's keyword field
+  std::size_t campo = 0;                  ///< byte offset of that field
 };
 
 /// The whole compile state, owned by the run.
@@ -63,7 +77,11 @@ struct StatoCompilazione {
 
   // Reporting only: where the reader is, what it stored, what it recorded.
   Sorgente sorgente_corrente = Sorgente::nessuna;
-  int riga_corrente = 0;  ///< line of the record being read
+  int riga_corrente = 0;           ///< line of the record being read
+  std::size_t campo_corrente = 0;  ///< byte offset of its keyword field
+  /// Per cell, the record that placed its element (sized with `celle` on
+  /// the first mark).
+  std::vector<Origine> origine_celle;
   std::int32_t numero_stazioni = 0;
   std::int32_t numero_cartelli = 0;
   std::vector<Diagnosi> diagnosi;
@@ -76,6 +94,16 @@ struct StatoCompilazione {
 void registra_codice(StatoCompilazione& stato, std::int32_t codice);
 /// Records `codice` together with `posizione` in `posizione_errore`.
 void registra_codice(StatoCompilazione& stato, std::int32_t codice, std::int32_t posizione);
+/// Notes that the record being read placed the element of cell `cella`.
+void segna_origine(StatoCompilazione& stato, std::int64_t cella);
+/// Notes that the element of cell `cella` comes from `origine`.
+void segna_origine(StatoCompilazione& stato, std::int64_t cella, const Origine& origine);
+/// The record that placed the element of cell `cella` (`nessuna` when
+/// unknown).
+Origine origine_di(const StatoCompilazione& stato, std::int64_t cella);
+/// Adds `cella` to the cells of the code recorded last.
+void segna_cella_diagnosi(StatoCompilazione& stato, std::int64_t cella);
+
 /// Sets `posizione_errore` for the code recorded last (used after an encoder
 /// has recorded its own code).
 void imposta_posizione_errore(StatoCompilazione& stato, std::int32_t posizione);

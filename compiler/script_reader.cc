@@ -327,9 +327,15 @@ StadioLinea::Passo StadioLinea::cartello() {
   // Board texts count down from entry 80 to the first station entry; entry
   // 0 is never one of them.
   if (indice_cartello_ < voce::prima_stazione) return esci(codice::tabella_piena);
-  Cella& c = stato_.celle[static_cast<std::size_t>(cella_di(p, 1))];
-  if (!libera(c)) return esci(codice::cartello_occupato, p);
+  const std::int64_t n = cella_di(p, 1);
+  Cella& c = stato_.celle[static_cast<std::size_t>(n)];
+  if (!libera(c)) {
+    const Passo passo = esci(codice::cartello_occupato, p);
+    if (passo == Passo::uscita) segna_cella_diagnosi(stato_, n);
+    return passo;
+  }
   c.tipo = tipo_cella::cartello;
+  segna_origine(stato_, n);
   c.dato1 = static_cast<std::int16_t>(indice_cartello_);
   stato_.parametri[static_cast<std::size_t>(indice_cartello_)].nome = stato_.riga;
   --indice_cartello_;

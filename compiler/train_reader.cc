@@ -248,8 +248,14 @@ StadioTreno::Passo StadioTreno::abbattimento() {
   std::int32_t p, w;
   if (!campi_.ReadLong(&p) || !campi_.ReadLong(&w)) return Passo::fallimento;
   if (!dentro_celle(stato_, p)) return fuori(p);
-  Cella& c = stato_.celle[static_cast<std::size_t>(cella_di(p, 0))];
-  if (!libera(c)) return esci(codice::abbattimento_occupato, p);
+  const std::int64_t n = cella_di(p, 0);
+  Cella& c = stato_.celle[static_cast<std::size_t>(n)];
+  if (!libera(c)) {
+    const Passo passo = esci(codice::abbattimento_occupato, p);
+    if (passo == Passo::uscita) segna_cella_diagnosi(stato_, n);
+    return passo;
+  }
+  segna_origine(stato_, n);
   if (w > 0) {
     c.tipo = tipo_cella::codice;
     c.dato1 = bassi16(w);
@@ -336,6 +342,7 @@ StadioTreno::Passo StadioTreno::stazione() {
     if (segno_fine <= 1) return esci(codice::stazione_troppo_presto);
     Cella& c = stato_.celle[static_cast<std::size_t>(arrotonda(segno_fine))];
     c.tipo = tipo_cella::fine_stazione;
+    segna_origine(stato_, arrotonda(q));
     c.dato1 = bassi16(numero_stazione_);
   }
   if (numero_stazione_ > voce::prima_stazione &&
