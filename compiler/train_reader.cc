@@ -342,7 +342,7 @@ StadioTreno::Passo StadioTreno::stazione() {
     if (segno_fine <= 1) return esci(codice::stazione_troppo_presto);
     Cella& c = stato_.celle[static_cast<std::size_t>(arrotonda(segno_fine))];
     c.tipo = tipo_cella::fine_stazione;
-    segna_origine(stato_, arrotonda(q));
+    segna_origine(stato_, arrotonda(segno_fine));
     c.dato1 = bassi16(numero_stazione_);
   }
   if (numero_stazione_ > voce::prima_stazione &&
