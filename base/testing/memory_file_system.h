@@ -4,6 +4,7 @@
 #define SCENARIO_BASE_TESTING_MEMORY_FILE_SYSTEM_H_
 
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,8 +14,11 @@
 namespace scenario {
 
 /// Files are whole strings keyed by their full path; folders are not
-/// modelled, every path is valid. A created file exists (empty) at once, and
-/// its bytes become visible as they are written.
+/// modelled beyond this: a folder is a path made as one or that files lie
+/// under, making one always succeeds, and removing one removes the files
+/// under it.
+/// A created file exists (empty) at once, and its bytes become visible as
+/// they are written.
 class MemoryFileSystem : public FileSystem {
  public:
   /// Every file, by path.
@@ -80,10 +84,38 @@ class MemoryFileSystem : public FileSystem {
     return true;
   }
 
+  PathKind KindOf(const std::string& path) override {
+    if (files_.count(path) != 0) return PathKind::kFile;
+    auto under = files_.lower_bound(path + "/");
+    const bool folder = folders_.count(path) != 0 ||
+                        (under != files_.end() && under->first.rfind(path + "/", 0) == 0);
+    return folder ? PathKind::kFolder : PathKind::kMissing;
+  }
+
+  bool MakeFolders(const std::string& path, std::string*) override {
+    folders_.insert(path);
+    return true;
+  }
+
+  bool MakeScratchFolder(const std::string& prefix, std::string* path, std::string*) override {
+    *path = "/tmp/" + prefix + std::to_string(next_scratch_++);
+    folders_.insert(*path);
+    return true;
+  }
+
+  bool RemoveFolder(const std::string& path, std::string*) override {
+    folders_.erase(path);
+    auto it = files_.lower_bound(path + "/");
+    while (it != files_.end() && it->first.rfind(path + "/", 0) == 0) it = files_.erase(it);
+    return true;
+  }
+
  private:
   std::map<std::string, std::string> files_;
   std::map<int, std::string> open_;  ///< open handles and their paths
+  std::set<std::string> folders_;    ///< folders made
   int next_handle_ = 1;
+  int next_scratch_ = 1;
 };
 
 }  // namespace scenario
