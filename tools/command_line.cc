@@ -167,6 +167,32 @@ void dichiara(CLI::App& app, const DefinizioneComando& c, RigaComando* riga) {
   comando->add_option("operandi", riga->operandi);
 }
 
+/// Why a command line without a command is wrong: nothing given, or the
+/// first word left over names no command or option.
+std::string senza_comando(const std::vector<std::string>& resto) {
+  if (resto.empty()) return "no command given";
+  if (resto[0].size() > 1 && resto[0][0] == '-') {
+    return "unknown option '" + nome_opzione(resto[0]) + "'";
+  }
+  return "unknown command '" + resto[0] + "'";
+}
+
+/// Checks what command `c` was given: no unknown option left over (`resto`)
+/// and the right number of operands.
+bool controlla_comando(const DefinizioneComando& c, const std::vector<std::string>& resto,
+                       const std::vector<std::string>& operandi, std::string* err) {
+  if (!resto.empty()) {
+    *err = "unknown option '" + nome_opzione(resto[0]) + "'";
+    return false;
+  }
+  if (operandi.size() != c.operandi) {
+    *err = std::string("expected ") + c.attesi + ", got " + std::to_string(operandi.size()) +
+           " operands";
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool analizza_riga(const std::vector<std::string>& argomenti, RigaComando* riga, std::string* err) {
@@ -177,8 +203,8 @@ bool analizza_riga(const std::vector<std::string>& argomenti, RigaComando* riga,
   app.allow_extras();
   app.set_version_flag("--version", "");
   for (const DefinizioneComando& c : kComandi) dichiara(app, c, riga);
-  std::vector<std::string> argomenti_aiuto;
-  app.add_subcommand("help")->add_option("comando", argomenti_aiuto);
+  std::vector<std::string> comando_aiuto;
+  app.add_subcommand("help")->add_option("comando", comando_aiuto);
 
   // Words after "--" are operands whatever they look like; CLI11 hands a
   // command's "--" back to the tool once the command has an operand, so the
@@ -186,7 +212,7 @@ bool analizza_riga(const std::vector<std::string>& argomenti, RigaComando* riga,
   const auto separatore = std::find(argomenti.begin(), argomenti.end(), "--");
   std::vector<std::string> parole(argomenti.begin(), separatore);
   std::reverse(parole.begin(), parole.end());
-  auto comando_scelto = [&app] {
+  auto scelto = [&app] {
     const std::vector<CLI::App*> scelti = app.get_subcommands();
     return scelti.empty() ? std::string() : scelti[0]->get_name();
   };
@@ -194,49 +220,32 @@ bool analizza_riga(const std::vector<std::string>& argomenti, RigaComando* riga,
     app.parse(parole);
   } catch (const CLI::CallForHelp&) {
     riga->richiesta = RigaComando::Richiesta::aiuto;
-    riga->comando = comando_scelto();
+    riga->comando = scelto();
     return true;
   } catch (const CLI::CallForVersion&) {
     riga->richiesta = RigaComando::Richiesta::versione;
     return true;
   } catch (const CLI::ParseError& e) {
-    riga->comando = comando_scelto();
+    riga->comando = scelto();
     *err = motivo(e);
     return false;
   }
-
-  riga->comando = comando_scelto();
+  riga->comando = scelto();
   if (riga->comando == "help") {
     riga->richiesta = RigaComando::Richiesta::aiuto;
-    riga->comando = argomenti_aiuto.size() == 1 && trova(argomenti_aiuto[0]) ? argomenti_aiuto[0]
-                                                                             : std::string();
+    const bool noto = comando_aiuto.size() == 1 && trova(comando_aiuto[0]);
+    riga->comando = noto ? comando_aiuto[0] : std::string();
     return true;
   }
   const DefinizioneComando* c = trova(riga->comando);
   if (!c) {
-    const std::vector<std::string> resto = app.remaining();
-    if (resto.empty()) {
-      *err = "no command given";
-    } else if (resto[0].size() > 1 && resto[0][0] == '-') {
-      *err = "unknown option '" + nome_opzione(resto[0]) + "'";
-    } else {
-      *err = "unknown command '" + resto[0] + "'";
-    }
+    *err = senza_comando(app.remaining());
     return false;
   }
-  const std::vector<std::string> resto = app.get_subcommand(c->nome)->remaining();
-  if (!resto.empty()) {
-    *err = "unknown option '" + nome_opzione(resto[0]) + "'";
-    return false;
-  }
-  if (separatore != argomenti.end())
+  if (separatore != argomenti.end()) {
     riga->operandi.insert(riga->operandi.end(), separatore + 1, argomenti.end());
-  if (riga->operandi.size() != c->operandi) {
-    *err = std::string("expected ") + c->attesi + ", got " + std::to_string(riga->operandi.size()) +
-           " operands";
-    return false;
   }
-  return true;
+  return controlla_comando(*c, app.get_subcommand(c->nome)->remaining(), riga->operandi, err);
 }
 
 std::string testo_aiuto(const std::string& comando) {

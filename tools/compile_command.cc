@@ -74,6 +74,81 @@ std::string riassunto(const StatoCompilazione& stato, const RisultatoCompilazion
          elenco(risultato.scritti) + " in " + uscita;
 }
 
+/// Checks that `cartella` is a folder and makes the output folder.
+bool prepara_cartelle(FileSystem& fs, const std::string& cartella, const std::string& uscita,
+                      std::string* err) {
+  if (fs.KindOf(cartella) != FileSystem::PathKind::kFolder) {
+    *err = cartella + " is not a folder";
+    return false;
+  }
+  if (uscita.empty()) {
+    *err = "the output folder is empty";
+    return false;
+  }
+  if (!fs.MakeFolders(uscita, err)) {
+    *err = "cannot create output folder " + *err;
+    return false;
+  }
+  return true;
+}
+
+/// Compiles the scripts of `nome_percorso` / `numero_treno` in `cartella`
+/// into `uscita`. The reader deletes what it reads: it gets copies in a
+/// scratch folder. False with `*err` set when a file step before the
+/// compile fails.
+bool compila(FileSystem& fs, const std::string& cartella, const std::string& uscita,
+             const std::string& nome_percorso, const std::string& numero_treno, bool con_linea,
+             StatoCompilazione* stato, RisultatoCompilazione* risultato, std::string* err) {
+  stato->nome_percorso = nome_percorso;
+  stato->numero_treno = numero_treno;
+  ScratchFolder lavoro(fs, "scenario_tool_");
+  if (lavoro.path().empty()) {
+    *err = "cannot make a temporary folder: " + lavoro.error();
+    return false;
+  }
+  if (!copia_script(fs, cartella, lavoro.path(), nome_script_linea(nome_percorso), err) ||
+      !copia_script(fs, cartella, lavoro.path(), nome_script_treno(nome_percorso, numero_treno),
+                    err)) {
+    return false;
+  }
+  *risultato = memorizza_percorso(*stato, con_linea, fs, {lavoro.path(), uscita});
+  return true;
+}
+
+/// Reports every recorded code and how the compile ended on `err`;
+/// returns the exit status.
+int riferisci(const StatoCompilazione& stato, const RisultatoCompilazione& risultato,
+              const std::string& cartella, const std::string& uscita, std::ostream& err) {
+  for (const Diagnosi& d : stato.diagnosi) {
+    err << riga_diagnosi(d, cartella, stato.nome_percorso, stato.numero_treno) << "\n";
+  }
+  switch (risultato.esito) {
+    case Esito::errore_1250:
+    case Esito::errore_1251: {
+      const std::int32_t c = codice_fatale(risultato, stato);
+      err << "error " << c << ": " << significato_codice(c) << "\n"
+          << "scenario_tool compile: no files written\n";
+      return 1;
+    }
+    case Esito::senza_celle:
+      err << "scenario_tool compile: no files written: the reader stopped before a route length, "
+             "so there is no cell array\n";
+      return 1;
+    case Esito::scrittura_fallita:
+      err << "scenario_tool compile: " << risultato.errore_scrittura << "\n";
+      return 2;
+    case Esito::scritto:
+      break;
+  }
+  if (stato.diagnosi.empty()) {
+    err << riassunto(stato, risultato, cartella, uscita) << "\n";
+    return 0;
+  }
+  err << "scenario_tool compile: wrote " << elenco(risultato.scritti) << " in " << uscita
+      << ", from what was compiled when the code was recorded\n";
+  return 1;
+}
+
 }  // namespace
 
 std::string riga_diagnosi(const Diagnosi& d, const std::string& cartella,
@@ -133,77 +208,18 @@ std::string rapporto_json(const StatoCompilazione& stato, const RisultatoCompila
 
 int comando_compile(const RigaComando& riga, FileSystem& fs, std::ostream& out, std::ostream& err) {
   const std::string cartella = cartella_indicata(riga.operandi[0]);
+  const std::string uscita = riga.out ? cartella_indicata(*riga.out) : cartella;
   std::string motivo;
-  if (!percorso_e_treno_validi(riga.operandi[1], riga.operandi[2], &motivo)) {
+  StatoCompilazione stato;
+  RisultatoCompilazione risultato;
+  if (!percorso_e_treno_validi(riga.operandi[1], riga.operandi[2], &motivo) ||
+      !prepara_cartelle(fs, cartella, uscita, &motivo) ||
+      !compila(fs, cartella, uscita, riga.operandi[1], riga.operandi[2], !riga.senza_linea, &stato,
+               &risultato, &motivo)) {
     err << "scenario_tool compile: " << motivo << "\n";
     return 2;
   }
-  if (fs.KindOf(cartella) != FileSystem::PathKind::kFolder) {
-    err << "scenario_tool compile: " << cartella << " is not a folder\n";
-    return 2;
-  }
-  const std::string uscita = riga.out ? cartella_indicata(*riga.out) : cartella;
-  if (uscita.empty()) {
-    err << "scenario_tool compile: the output folder is empty\n";
-    return 2;
-  }
-  if (!fs.MakeFolders(uscita, &motivo)) {
-    err << "scenario_tool compile: cannot create output folder " << motivo << "\n";
-    return 2;
-  }
-
-  StatoCompilazione stato;
-  stato.nome_percorso = riga.operandi[1];
-  stato.numero_treno = riga.operandi[2];
-  RisultatoCompilazione risultato;
-  {
-    // The reader deletes what it reads: it gets copies in a folder of its own.
-    ScratchFolder lavoro(fs, "scenario_tool_");
-    if (lavoro.path().empty()) {
-      err << "scenario_tool compile: cannot make a temporary folder: " << lavoro.error() << "\n";
-      return 2;
-    }
-    if (!copia_script(fs, cartella, lavoro.path(), nome_script_linea(stato.nome_percorso),
-                      &motivo) ||
-        !copia_script(fs, cartella, lavoro.path(),
-                      nome_script_treno(stato.nome_percorso, stato.numero_treno), &motivo)) {
-      err << "scenario_tool compile: " << motivo << "\n";
-      return 2;
-    }
-    risultato = memorizza_percorso(stato, !riga.senza_linea, fs, {lavoro.path(), uscita});
-  }
-
-  for (const Diagnosi& d : stato.diagnosi) {
-    err << riga_diagnosi(d, cartella, stato.nome_percorso, stato.numero_treno) << "\n";
-  }
-  int uscita_stato = stato.diagnosi.empty() ? 0 : 1;
-  switch (risultato.esito) {
-    case Esito::errore_1250:
-    case Esito::errore_1251: {
-      const std::int32_t c = codice_fatale(risultato, stato);
-      err << "error " << c << ": " << significato_codice(c) << "\n"
-          << "scenario_tool compile: no files written\n";
-      uscita_stato = 1;
-      break;
-    }
-    case Esito::senza_celle:
-      err << "scenario_tool compile: no files written: the reader stopped before a route length, "
-             "so there is no cell array\n";
-      uscita_stato = 1;
-      break;
-    case Esito::scrittura_fallita:
-      err << "scenario_tool compile: " << risultato.errore_scrittura << "\n";
-      uscita_stato = 2;
-      break;
-    case Esito::scritto:
-      if (stato.diagnosi.empty()) {
-        err << riassunto(stato, risultato, cartella, uscita) << "\n";
-      } else {
-        err << "scenario_tool compile: wrote " << elenco(risultato.scritti) << " in " << uscita
-            << ", from what was compiled when the code was recorded\n";
-      }
-      break;
-  }
+  const int uscita_stato = riferisci(stato, risultato, cartella, uscita, err);
   if (riga.json) out << rapporto_json(stato, risultato, cartella) << "\n";
   return uscita_stato;
 }

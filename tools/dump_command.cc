@@ -225,57 +225,58 @@ struct Confronto {
   const Parametri* parametri = nullptr;
 };
 
-int stampa_celle(const std::string& file, const std::vector<Cella>& celle, const Confronto& con,
-                 bool json, std::ostream& out) {
-  const bool con_cella_1 = celle.size() > 1;
-  const std::int16_t memorizzato = con_cella_1 ? celle[1].dato2 : 0;
-  std::optional<std::int16_t> atteso;
-  if (con.identita) {
-    atteso = codice_gara_og(con.identita->nome_percorso, con.identita->numero_treno);
-  }
-  const bool confronto = con_cella_1 && atteso.has_value();
-  const bool uguale = confronto && *atteso == memorizzato;
+/// Check code og: stored in cell 1, expected from the identity.
+struct CodiceOg {
+  std::optional<std::int16_t> memorizzato;  ///< nothing without a cell 1
+  std::optional<std::int16_t> atteso;       ///< nothing without an identity
+  /// True when both are known.
+  bool confrontato() const { return memorizzato && atteso; }
+  bool uguale() const { return confrontato() && *memorizzato == *atteso; }
+};
 
-  if (json) {
-    Json j = {{"file", "cells"}, {"name", json_testo(file)}, {"cells", celle.size()}};
-    j["check"] = {{"code", "og"},
-                  {"stored", con_cella_1 ? Json(memorizzato) : Json(nullptr)},
-                  {"expected", atteso ? Json(*atteso) : Json(nullptr)},
-                  {"identity_from", con.identita ? json_testo(con.nome_sim) : Json(nullptr)},
-                  {"match", confronto ? Json(uguale) : Json(nullptr)}};
-    j["elements"] = Json::array();
-    for (std::size_t i = 0; i < celle.size(); ++i) {
-      const Cella& c = celle[i];
-      if (!contiene_qualcosa(c)) continue;
-      Json elemento = {{"cell", i},
-                       {"metres", metri_elemento(i)},
-                       {"element", c.tipo ? Json(nome_di(c.tipo)) : Json(nullptr)}};
-      campi_json(kCampiElemento, c, &elemento);
-      j["elements"].push_back(std::move(elemento));
-    }
-    j["profile"] = Json::array();
-    for (std::size_t i = 0; i < celle.size(); ++i) {
-      if (i > 0 && stesso_profilo(celle[i], celle[i - 1])) continue;
-      Json profilo = {{"cell", i}};
-      campi_json(kCampiProfilo, celle[i], &profilo);
-      j["profile"].push_back(std::move(profilo));
-    }
-    out << testo_json(j) << "\n";
-    return confronto && !uguale ? 1 : 0;
+void stampa_celle_json(const std::string& file, const std::vector<Cella>& celle,
+                       const Confronto& con, const CodiceOg& og, std::ostream& out) {
+  auto o_null = [](const auto& v) { return v ? Json(*v) : Json(nullptr); };
+  Json j = {{"file", "cells"}, {"name", json_testo(file)}, {"cells", celle.size()}};
+  j["check"] = {{"code", "og"},
+                {"stored", o_null(og.memorizzato)},
+                {"expected", o_null(og.atteso)},
+                {"identity_from", con.identita ? json_testo(con.nome_sim) : Json(nullptr)},
+                {"match", og.confrontato() ? Json(og.uguale()) : Json(nullptr)}};
+  j["elements"] = Json::array();
+  for (std::size_t i = 0; i < celle.size(); ++i) {
+    const Cella& c = celle[i];
+    if (!contiene_qualcosa(c)) continue;
+    Json elemento = {{"cell", i},
+                     {"metres", metri_elemento(i)},
+                     {"element", c.tipo ? Json(nome_di(c.tipo)) : Json(nullptr)}};
+    campi_json(kCampiElemento, c, &elemento);
+    j["elements"].push_back(std::move(elemento));
   }
+  j["profile"] = Json::array();
+  for (std::size_t i = 0; i < celle.size(); ++i) {
+    if (i > 0 && stesso_profilo(celle[i], celle[i - 1])) continue;
+    Json profilo = {{"cell", i}};
+    campi_json(kCampiProfilo, celle[i], &profilo);
+    j["profile"].push_back(std::move(profilo));
+  }
+  out << testo_json(j) << "\n";
+}
 
+void stampa_celle_testo(const std::string& file, const std::vector<Cella>& celle,
+                        const Confronto& con, const CodiceOg& og, std::ostream& out) {
   out << "cell file " << file << ": cells 0 to " << celle.size() - 1 << ", "
       << celle.size() * kDimensioneCella << " bytes\n";
   out << "check code og: ";
-  if (!con_cella_1) {
+  if (!og.memorizzato) {
     out << "the file has no cell 1\n";
-  } else if (!con.identita) {
-    out << "cell 1 dato2=" << memorizzato << "; " << con.nota << "\n";
+  } else if (!og.atteso) {
+    out << "cell 1 dato2=" << *og.memorizzato << "; " << con.nota << "\n";
   } else {
-    out << "cell 1 dato2=" << memorizzato << ", expected " << *atteso << " for train "
+    out << "cell 1 dato2=" << *og.memorizzato << ", expected " << *og.atteso << " for train "
         << citato(con.identita->numero_treno) << " and route "
         << citato(con.identita->nome_percorso) << " (from " << con.nome_sim
-        << "): " << (uguale ? "match" : "MISMATCH") << "\n";
+        << "): " << (og.uguale() ? "match" : "MISMATCH") << "\n";
   }
   out << "cells holding an element or marker (position = (cell - 1) x " << kMetriCella << " m):\n";
   for (std::size_t i = 0; i < celle.size(); ++i) {
@@ -293,12 +294,41 @@ int stampa_celle(const std::string& file, const std::vector<Cella>& celle, const
         << "), gradient " << pendenza_per_mille(c) << " per mille (pendenza=" << +c.pendenza
         << "), aderenza=" << +c.aderenza << ", montagna=" << +c.montagna << "\n";
   }
-  return confronto && !uguale ? 1 : 0;
 }
 
-/// The parameter file of the same scenario beside a cell file.
-std::string accanto(const std::string& file_celle) {
-  return file_celle.substr(0, file_celle.size() - 4) + ".sim";
+/// Prints the cell file; 1 when check code og does not match.
+int stampa_celle(const std::string& file, const std::vector<Cella>& celle, const Confronto& con,
+                 bool json, std::ostream& out) {
+  CodiceOg og;
+  if (celle.size() > 1) og.memorizzato = celle[1].dato2;
+  if (con.identita) {
+    og.atteso = codice_gara_og(con.identita->nome_percorso, con.identita->numero_treno);
+  }
+  if (json) {
+    stampa_celle_json(file, celle, con, og, out);
+  } else {
+    stampa_celle_testo(file, celle, con, og, out);
+  }
+  return og.confrontato() && !og.uguale() ? 1 : 0;
+}
+
+/// What a cell file is checked against: the parameter file beside it
+/// (the same name, ".sim" for ".dat"), when there is one that decodes.
+/// `*parametri` keeps its entries.
+Confronto confronto_accanto(FileSystem& fs, const std::string& file_celle, Parametri* parametri) {
+  Confronto con;
+  con.nome_sim = file_celle.substr(0, file_celle.size() - 4) + ".sim";
+  con.nota = "no parameter file " + con.nome_sim + " to check it against";
+  std::string bytes, motivo;
+  if (!fs.IsRegularFile(con.nome_sim) || !fs.ReadFile(con.nome_sim, &bytes, &motivo)) return con;
+  ErroreDecodifica errore;
+  if (!decodifica_parametri(bytes, parametri, &errore)) {
+    con.nota = "not checked: " + errore_decodifica(con.nome_sim, errore);
+    return con;
+  }
+  con.identita = Identita{(*parametri)[voce::percorso].nome, (*parametri)[voce::ripetizione].nome};
+  con.parametri = parametri;
+  return con;
 }
 
 }  // namespace
@@ -331,23 +361,8 @@ int comando_dump(const RigaComando& riga, FileSystem& fs, std::ostream& out, std
     case TipoFile::celle: {
       std::vector<Cella> celle;
       if (!decodifica_celle(bytes, &celle, &errore)) break;
-      // The identity to check code og against comes from the parameter file.
-      Confronto con;
-      con.nome_sim = accanto(file);
-      con.nota = "no parameter file " + con.nome_sim + " to check it against";
       Parametri parametri;
-      std::string testo_sim;
-      if (fs.IsRegularFile(con.nome_sim) && fs.ReadFile(con.nome_sim, &testo_sim, &motivo)) {
-        ErroreDecodifica errore_sim;
-        if (decodifica_parametri(testo_sim, &parametri, &errore_sim)) {
-          con.identita =
-              Identita{parametri[voce::percorso].nome, parametri[voce::ripetizione].nome};
-          con.parametri = &parametri;
-        } else {
-          con.nota = "not checked: " + errore_decodifica(con.nome_sim, errore_sim);
-        }
-      }
-      return stampa_celle(file, celle, con, riga.json, out);
+      return stampa_celle(file, celle, confronto_accanto(fs, file, &parametri), riga.json, out);
     }
     case TipoFile::sconosciuto:
       break;

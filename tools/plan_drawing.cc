@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -27,7 +28,7 @@ constexpr double kXNota = 175;
 /// The track is drawn through at most about this many of its metres.
 constexpr std::int32_t kPuntiTracciato = 4000;
 /// A kilometre point every this many metres.
-constexpr std::int32_t kMetriPuntiKm = 10000;
+constexpr std::int32_t kMetriPuntiKm = 10 * kMetriKm;
 /// The scale bar: the longest of these lengths (metres) that fits.
 constexpr double kLunghezzeBarra[] = {1000, 2000, 5000, 10000, 20000, 50000};
 constexpr double kBarraMassima = 200;
@@ -100,12 +101,46 @@ class Proiezione {
   double amin_ = 0, bmax_ = 0, scala_ = 1, ox_ = 0, oy_ = 0;
 };
 
-/// The box a label takes around its baseline: from `sopra` above it,
-/// `alto` tall.
-struct Ingombro {
+/// Where a label may stand beside the point it names: to the right (its
+/// start `dx` right of the point), to the left (its end `dx` left of it) or
+/// centred on it, its baseline `dy` below the point.
+struct Posto {
+  enum Lato { destra, sinistra, centro } lato;
+  double dx;
+  double dy;
+};
+
+/// A kind of label: its style, the box it takes (from `sopra` above its
+/// baseline, `alto` tall), the places to try in order, and whether it is
+/// shown over what is there when no place is free.
+struct TipoEtichetta {
+  Stile stile;
   double sopra;
   double alto;
+  std::span<const Posto> posti;
+  bool sempre;
 };
+
+constexpr Posto kPostiInizio[] = {{Posto::destra, 8, 16}};
+constexpr Posto kPostiFine[] = {{Posto::destra, 8, 16},
+                                {Posto::sinistra, 8, 16},
+                                {Posto::destra, 8, -6},
+                                {Posto::sinistra, 8, -6}};
+constexpr Posto kPostiKm[] = {{Posto::destra, 5, -4},
+                              {Posto::sinistra, 5, 13},
+                              {Posto::destra, 5, 13},
+                              {Posto::sinistra, 5, -4}};
+constexpr Posto kPostiStazione[] = {
+    {Posto::destra, 8, 4},     {Posto::sinistra, 8, 4}, {Posto::destra, 6, -8},
+    {Posto::sinistra, 6, -8},  {Posto::destra, 6, 18},  {Posto::sinistra, 6, 18},
+    {Posto::centro, 0, -12},   {Posto::centro, 0, 22},  {Posto::destra, 8, -24},
+    {Posto::sinistra, 8, -24}, {Posto::destra, 8, 34},  {Posto::sinistra, 8, 34},
+};
+
+constexpr TipoEtichetta kEtichettaInizio{Stile::etichetta, 10, 12, kPostiInizio, true};
+constexpr TipoEtichetta kEtichettaFine{Stile::etichetta_alone, 10, 12, kPostiFine, false};
+constexpr TipoEtichetta kEtichettaKm{Stile::etichetta_km, 10, 11, kPostiKm, false};
+constexpr TipoEtichetta kEtichettaStazione{Stile::stazione_pianta, 11, 14, kPostiStazione, true};
 
 /// What is drawn on the plan so far, as boxes, so that labels keep off it.
 class Occupato {
@@ -117,21 +152,34 @@ class Occupato {
     occupa(p.first - lato / 2, p.second - lato / 2, lato, lato);
   }
 
-  /// Writes `testo` at the first of the baselines `posti` where its box is
-  /// free, and takes the box. Where none is free, a label that must be
-  /// shown (`sempre`) goes to the first place over what is there.
-  void colloca(Pagina& p, std::span<const Punto> posti, const std::string& testo, Stile stile,
-               Ingombro ingombro, bool sempre) {
-    const double w = larghezza_testo(testo, stile);
-    for (const auto& [x, y] : posti) {
-      if (!libera(x, y - ingombro.sopra, w, ingombro.alto)) continue;
-      p.testo(x, y, testo, stile);
-      occupa(x, y - ingombro.sopra, w, ingombro.alto);
-      return;
+  /// Writes label `testo` of kind `tipo` beside point `q`, at the first of
+  /// its places where its box is free, and takes the box. Where none is
+  /// free, a label that must be shown goes to the first place.
+  void colloca(Pagina& p, Punto q, const std::string& testo, const TipoEtichetta& tipo) {
+    const double w = larghezza_testo(testo, tipo.stile);
+    auto x_di = [&](const Posto& posto) {
+      switch (posto.lato) {
+        case Posto::destra:
+          return q.first + posto.dx;
+        case Posto::sinistra:
+          return q.first - posto.dx - w;
+        case Posto::centro:
+          break;
+      }
+      return q.first - w / 2;
+    };
+    const Posto* scelto = nullptr;
+    for (const Posto& posto : tipo.posti) {
+      if (libera(x_di(posto), q.second + posto.dy - tipo.sopra, w, tipo.alto)) {
+        scelto = &posto;
+        break;
+      }
     }
-    if (!sempre || posti.empty()) return;
-    p.testo(posti[0].first, posti[0].second, testo, stile);
-    occupa(posti[0].first, posti[0].second - ingombro.sopra, w, ingombro.alto);
+    if (!scelto && tipo.sempre && !tipo.posti.empty()) scelto = &tipo.posti[0];
+    if (!scelto) return;
+    const double x = x_di(*scelto), y = q.second + scelto->dy;
+    p.testo(x, y, testo, tipo.stile);
+    occupa(x, y - tipo.sopra, w, tipo.alto);
   }
 
  private:
@@ -155,7 +203,8 @@ void disegna_tracciato(Pagina& p, const Proiezione& pianta, std::int32_t ultima,
     p.polilinea(tratto, oltre ? Stile::oltre : Stile::binario);
     tratto.clear();
   };
-  for (std::int32_t m = 0; m <= ultima; m += pianta.passo()) {
+  for (std::int64_t metro = 0; metro <= ultima; metro += pianta.passo()) {
+    const auto m = static_cast<std::int32_t>(metro);
     const bool oltre_qui = lunghezza > 0 && m > lunghezza;
     Punto q;
     if (oltre_qui != oltre) {
@@ -192,13 +241,61 @@ void disegna_barra_scala(Pagina& p, const Proiezione& pianta, double fondo, Occu
   occupato.occupa(x - 2, y - 20, lungo + 4, 26);
 }
 
+/// The end of the route (a square) and its start (a dot, labelled).
+/// Returns the end's point, when the geometry has one.
+std::optional<Punto> disegna_estremi(Pagina& p, const Proiezione& pianta, std::int32_t lunghezza,
+                                     Occupato& occupato) {
+  Punto fine, inizio;
+  const bool con_fine = lunghezza > 0 && pianta.pagina(lunghezza, &fine);
+  if (con_fine) {
+    p.rettangolo(fine.first - 4, fine.second - 4, 8, 8, Stile::estremo);
+    occupato.occupa_attorno(fine, 10);
+  }
+  if (pianta.pagina(0, &inizio)) {
+    p.cerchio(inizio.first, inizio.second, 5, Stile::estremo);
+    occupato.occupa_attorno(inizio, 12);
+    occupato.colloca(p, inizio, "start", kEtichettaInizio);
+  }
+  return con_fine ? std::optional<Punto>(fine) : std::nullopt;
+}
+
+/// A dot every `kMetriPuntiKm` up to `fino_a`; returns each kilometre with
+/// its point.
+std::vector<std::pair<std::int32_t, Punto>> disegna_punti_km(Pagina& p, const Proiezione& pianta,
+                                                             std::int32_t fino_a,
+                                                             Occupato& occupato) {
+  std::vector<std::pair<std::int32_t, Punto>> punti;
+  for (std::int64_t m = kMetriPuntiKm; m <= fino_a; m += kMetriPuntiKm) {
+    Punto q;
+    if (!pianta.pagina(static_cast<std::int32_t>(m), &q)) continue;
+    p.cerchio(q.first, q.second, 2.5, Stile::punto_km);
+    occupato.occupa_attorno(q, 6);
+    punti.push_back({static_cast<std::int32_t>(m / kMetriKm), q});
+  }
+  return punti;
+}
+
+/// A dot at each station; returns each station with its point.
+std::vector<std::pair<const Stazione*, Punto>> disegna_punti_stazioni(
+    Pagina& p, const Proiezione& pianta, const std::vector<Stazione>& stazioni,
+    Occupato& occupato) {
+  std::vector<std::pair<const Stazione*, Punto>> punti;
+  for (const Stazione& st : stazioni) {
+    Punto q;
+    if (!pianta.pagina(st.posizione, &q)) continue;
+    p.cerchio(q.first, q.second, 4.5, Stile::punto_stazione);
+    occupato.occupa_attorno(q, 10);
+    punti.push_back({&st, q});
+  }
+  return punti;
+}
+
 }  // namespace
 
 void disegna_pianta(Pagina& p, const ScenarioDecodificato& s, const std::vector<Stazione>& stazioni,
                     double y) {
   p.testo(kMargine, y + kBaseIntestazione, "Plan of the track", Stile::sezione);
   const double cima = y + kSopraCornice;
-  const double fondo = cima + kAltezzaCornice;
   p.rettangolo(kMargine, cima, kLarghezzaPagina - 2 * kMargine, kAltezzaCornice,
                Stile::cornice_pianta);
   const double centro_y = cima + kAltezzaCornice / 2;
@@ -221,67 +318,18 @@ void disegna_pianta(Pagina& p, const ScenarioDecodificato& s, const std::vector<
   const std::int32_t lunghezza = lunghezza_percorso(s.parametri);
   disegna_tracciato(p, pianta, ultima, lunghezza, occupato);
 
-  // The end and the start of the route, and the scale bar.
-  Punto fine, inizio;
-  const bool con_fine = lunghezza > 0 && pianta.pagina(lunghezza, &fine);
-  if (con_fine) {
-    p.rettangolo(fine.first - 4, fine.second - 4, 8, 8, Stile::estremo);
-    occupato.occupa_attorno(fine, 10);
-  }
-  if (pianta.pagina(0, &inizio)) {
-    p.cerchio(inizio.first, inizio.second, 5, Stile::estremo);
-    occupato.occupa_attorno(inizio, 12);
-    const Punto posto[] = {{inizio.first + 8, inizio.second + 16}};
-    occupato.colloca(p, posto, "start", Stile::etichetta, {10, 12}, true);
-  }
-  disegna_barra_scala(p, pianta, fondo, occupato);
+  const std::optional<Punto> fine = disegna_estremi(p, pianta, lunghezza, occupato);
+  disegna_barra_scala(p, pianta, cima + kAltezzaCornice, occupato);
+  const auto punti_km = disegna_punti_km(p, pianta, std::min(lunghezza, ultima), occupato);
+  const auto punti_stazioni = disegna_punti_stazioni(p, pianta, stazioni, occupato);
 
-  // Kilometre points and stations; their labels come last, where there is
-  // room.
-  std::vector<std::pair<std::int32_t, Punto>> punti_km;
-  for (std::int32_t m = kMetriPuntiKm; m <= std::min(lunghezza, ultima); m += kMetriPuntiKm) {
-    Punto q;
-    if (!pianta.pagina(m, &q)) continue;
-    p.cerchio(q.first, q.second, 2.5, Stile::punto_km);
-    occupato.occupa_attorno(q, 6);
-    punti_km.push_back({m / 1000, q});
+  // The labels come last, where there is room.
+  for (const auto& [st, q] : punti_stazioni) {
+    occupato.colloca(p, q, utf8_da_cp1252(st->nome), kEtichettaStazione);
   }
-  for (const Stazione& st : stazioni) {
-    Punto q;
-    if (!pianta.pagina(st.posizione, &q)) continue;
-    p.cerchio(q.first, q.second, 4.5, Stile::punto_stazione);
-    occupato.occupa_attorno(q, 10);
-  }
-
-  for (const Stazione& st : stazioni) {
-    Punto q;
-    if (!pianta.pagina(st.posizione, &q)) continue;
-    const std::string nome = utf8_da_cp1252(st.nome);
-    const double w = larghezza_testo(nome, Stile::stazione_pianta);
-    const double h = 14;
-    const auto [x, y0] = q;
-    const Punto posti[] = {
-        {x + 8, y0 + 4},          {x - 8 - w, y0 + 4},     {x + 6, y0 - 8},
-        {x - 6 - w, y0 - 8},      {x + 6, y0 + h + 4},     {x - 6 - w, y0 + h + 4},
-        {x - w / 2, y0 - 12},     {x - w / 2, y0 + h + 8}, {x + 8, y0 - h - 10},
-        {x - 8 - w, y0 - h - 10}, {x + 8, y0 + 2 * h + 6}, {x - 8 - w, y0 + 2 * h + 6},
-    };
-    occupato.colloca(p, posti, nome, Stile::stazione_pianta, {11, h}, true);
-  }
-  if (con_fine) {
-    const double w = larghezza_testo("end", Stile::etichetta_alone);
-    const auto [x, y0] = fine;
-    const Punto posti[] = {
-        {x + 8, y0 + 16}, {x - 8 - w, y0 + 16}, {x + 8, y0 - 6}, {x - 8 - w, y0 - 6}};
-    occupato.colloca(p, posti, "end", Stile::etichetta_alone, {10, 12}, false);
-  }
+  if (fine) occupato.colloca(p, *fine, "end", kEtichettaFine);
   for (const auto& [km, q] : punti_km) {
-    const std::string testo = "km " + std::to_string(km);
-    const double w = larghezza_testo(testo, Stile::etichetta_km);
-    const auto [x, y0] = q;
-    const Punto posti[] = {
-        {x + 5, y0 - 4}, {x - 5 - w, y0 + 13}, {x + 5, y0 + 13}, {x - 5 - w, y0 - 4}};
-    occupato.colloca(p, posti, testo, Stile::etichetta_km, {10, 11}, false);
+    occupato.colloca(p, q, "km " + std::to_string(km), kEtichettaKm);
   }
 }
 

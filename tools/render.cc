@@ -49,7 +49,7 @@ void disegna_titolo(Pagina& p, const ScenarioDecodificato& s, std::size_t stazio
                     const ConteggioElementi& n, double y) {
   p.testo(kMargine, y + 34, s.nome_percorso + kLineetta + "train " + s.numero_treno, Stile::titolo);
   char km[32];
-  std::snprintf(km, sizeof km, "%.3f", lunghezza_percorso(s.parametri) / 1000.0);
+  std::snprintf(km, sizeof km, "%.3f", lunghezza_percorso(s.parametri) / double{kMetriKm});
   p.testo(kMargine, y + 56,
           std::string("route ") + km + " km" + kPunto +
               plurale(static_cast<std::int64_t>(stazioni), "station", "stations") + kPunto +
@@ -139,7 +139,7 @@ AsseKm asse_di(const ScenarioDecodificato& s, const std::vector<Stazione>& stazi
   if (ultimo <= 0) {
     ultimo = std::max<double>(static_cast<double>(s.celle.size()) - 1, 1) * kMetriCella;
   }
-  return AsseKm(arrotonda_su(ultimo, 1000));
+  return AsseKm(arrotonda_su(ultimo, kMetriKm));
 }
 
 }  // namespace

@@ -62,6 +62,9 @@ struct Stazione {
 /// The stations among entries 1 to 80, in entry order.
 std::vector<Stazione> stazioni_di(const Parametri& parametri);
 
+/// Metres in a kilometre, for route positions shown in km.
+inline constexpr std::int32_t kMetriKm = 1000;
+
 /// Length of the route in metres, as entry 84 carries it.
 std::int32_t lunghezza_percorso(const Parametri& parametri);
 
