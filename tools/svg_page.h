@@ -72,7 +72,9 @@ enum class Stile {
 /// The style of an element, and optionally a second one that changes part
 /// of it.
 struct Classi {
-  Classi(Stile s) : stile(s) {}  // NOLINT: a style alone is the common case
+  /// One style; implicit, as most elements have just one.
+  Classi(Stile s) : stile(s) {}
+  /// A style and the one that changes part of it.
   Classi(Stile s, Stile in_piu) : stile(s), anche(in_piu) {}
   Stile stile;
   std::optional<Stile> anche;
@@ -100,12 +102,17 @@ double corpo(Stile stile);
 /// Collects the page's elements. Texts are given in UTF-8 and escaped here.
 class Pagina {
  public:
+  /// A straight line from (x1, y1) to (x2, y2).
   void linea(double x1, double y1, double x2, double y2, Classi c);
+  /// A rectangle from (x, y), `w` wide and `h` tall (a negative size as 0).
   void rettangolo(double x, double y, double w, double h, Classi c);
+  /// A circle about (x, y).
   void cerchio(double x, double y, double r, Classi c);
+  /// A closed shape through the points.
   void poligono(const std::vector<Punto>& punti, Classi c);
   /// A line through the points; nothing for fewer than two.
   void polilinea(const std::vector<Punto>& punti, Classi c);
+  /// A text with its anchor (as the style aligns it) on baseline `y`.
   void testo(double x, double y, std::string_view testo, Classi c);
   /// A text turned a quarter left about its anchor.
   void testo_verticale(double x, double y, std::string_view testo, Classi c);
@@ -113,6 +120,7 @@ class Pagina {
   void apri_gruppo(std::string_view titolo);
   /// Opens a group whose elements are drawn shifted by (x, y).
   void apri_spostato(double x, double y);
+  /// Closes the group opened last.
   void chiudi_gruppo();
 
   /// The SVG document: the page's width, `altezza` tall, titled `titolo`,
