@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace scenario {
 
@@ -213,6 +216,54 @@ bool ReplaceFile(FileSystem& fs, const std::string& path,
     *err = "cannot " + step + " " + path + ": " + reason;
     std::string ignored;
     fs.RemoveFile(temporary, &ignored);
+    return false;
+  }
+  return true;
+}
+
+// ------------------------------------------------------------------ folders
+
+FileSystem::PathKind RealFileSystem::KindOf(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) {
+    return errno == ENOENT || errno == ENOTDIR ? PathKind::kMissing : PathKind::kOther;
+  }
+  if (S_ISREG(st.st_mode)) return PathKind::kFile;
+  return S_ISDIR(st.st_mode) ? PathKind::kFolder : PathKind::kOther;
+}
+
+bool RealFileSystem::MakeFolders(const std::string& path, std::string* err) {
+  std::error_code ec;
+  std::filesystem::create_directories(path, ec);
+  if (ec) {
+    *err = path + ": " + ec.message();
+    return false;
+  }
+  if (KindOf(path) != PathKind::kFolder) {
+    *err = path + ": " + std::strerror(ENOTDIR);
+    return false;
+  }
+  return true;
+}
+
+bool RealFileSystem::MakeScratchFolder(const std::string& prefix, std::string* path,
+                                       std::string* err) {
+  const char* tmpdir = std::getenv("TMPDIR");
+  const std::string base = tmpdir && *tmpdir ? tmpdir : "/tmp";
+  std::string pattern = base + "/" + prefix + "XXXXXX";
+  if (!::mkdtemp(pattern.data())) {
+    *err = Reason(pattern);
+    return false;
+  }
+  *path = pattern;
+  return true;
+}
+
+bool RealFileSystem::RemoveFolder(const std::string& path, std::string* err) {
+  std::error_code ec;
+  std::filesystem::remove_all(path, ec);
+  if (ec) {
+    *err = path + ": " + ec.message();
     return false;
   }
   return true;

@@ -37,6 +37,25 @@ class FileSystem {
   virtual bool Close(int handle, std::string* err) = 0;
   /// Renames `from` to `to`, replacing `to` when it exists.
   virtual bool Rename(const std::string& from, const std::string& to, std::string* err) = 0;
+
+  // Folders, for the authors' tool: what a path names, making folders, and
+  // a scratch folder made and removed whole.
+
+  /// What a path names.
+  enum class PathKind { kMissing, kFile, kFolder, kOther };
+  /// What `path` names, following symbolic links: kMissing when nothing is
+  /// there, kOther for anything neither a regular file nor a folder, or that
+  /// cannot be examined.
+  virtual PathKind KindOf(const std::string& path) = 0;
+  /// Makes folder `path` and any missing folders above it. True when `path`
+  /// is a folder afterwards, else false with `*err` naming it and the reason.
+  virtual bool MakeFolders(const std::string& path, std::string* err) = 0;
+  /// Makes a new empty folder of its own in the system's temporary folder,
+  /// its name starting with `prefix`, and puts its path in `*path`.
+  virtual bool MakeScratchFolder(const std::string& prefix, std::string* path,
+                                 std::string* err) = 0;
+  /// Removes folder `path` with everything in it.
+  virtual bool RemoveFolder(const std::string& path, std::string* err) = 0;
 };
 
 /// The real file system, through the C library.
@@ -53,6 +72,12 @@ class RealFileSystem : public FileSystem {
   bool Flush(int handle, std::string* err) override;
   bool Close(int handle, std::string* err) override;
   bool Rename(const std::string& from, const std::string& to, std::string* err) override;
+
+  // Folders.
+  PathKind KindOf(const std::string& path) override;
+  bool MakeFolders(const std::string& path, std::string* err) override;
+  bool MakeScratchFolder(const std::string& prefix, std::string* path, std::string* err) override;
+  bool RemoveFolder(const std::string& path, std::string* err) override;
 
  private:
   std::map<int, std::FILE*> open_;

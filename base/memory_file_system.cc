@@ -64,4 +64,31 @@ bool MemoryFileSystem::Rename(const std::string& from, const std::string& to, st
   return true;
 }
 
+PathKind MemoryFileSystem::KindOf(const std::string& path) {
+  if (files_.count(path) != 0) return PathKind::kFile;
+  auto under = files_.lower_bound(path + "/");
+  const bool folder = folders_.count(path) != 0 ||
+                      (under != files_.end() && under->first.rfind(path + "/", 0) == 0);
+  return folder ? PathKind::kFolder : PathKind::kMissing;
+}
+
+bool MemoryFileSystem::MakeFolders(const std::string& path, std::string*) {
+  folders_.insert(path);
+  return true;
+}
+
+bool MemoryFileSystem::MakeScratchFolder(const std::string& prefix, std::string* path,
+                                         std::string*) {
+  *path = "/tmp/" + prefix + std::to_string(next_scratch_++);
+  folders_.insert(*path);
+  return true;
+}
+
+bool MemoryFileSystem::RemoveFolder(const std::string& path, std::string*) {
+  folders_.erase(path);
+  auto it = files_.lower_bound(path + "/");
+  while (it != files_.end() && it->first.rfind(path + "/", 0) == 0) it = files_.erase(it);
+  return true;
+}
+
 }  // namespace scenario

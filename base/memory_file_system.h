@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,10 @@
 namespace scenario {
 
 /// Files are whole strings keyed by their full path; folders are not
-/// modelled, every path is valid. A created file exists (empty) at once, and
-/// its bytes become visible as they are written.
+/// modelled beyond this: a folder is a path made as one or that files lie
+/// under, making one always succeeds, and removing one removes the files
+/// under it. A created file exists (empty) at once, and its bytes become
+/// visible as they are written.
 class MemoryFileSystem : public FileSystem {
  public:
   /// Every file, by path.
@@ -31,10 +34,17 @@ class MemoryFileSystem : public FileSystem {
   bool Close(int handle, std::string* err) override;
   bool Rename(const std::string& from, const std::string& to, std::string* err) override;
 
+  PathKind KindOf(const std::string& path) override;
+  bool MakeFolders(const std::string& path, std::string* err) override;
+  bool MakeScratchFolder(const std::string& prefix, std::string* path, std::string* err) override;
+  bool RemoveFolder(const std::string& path, std::string* err) override;
+
  private:
   std::map<std::string, std::string> files_;
   std::map<int, std::string> open_;  ///< open handles and their paths
+  std::set<std::string> folders_;    ///< folders made
   int next_handle_ = 1;
+  int next_scratch_ = 1;
 };
 
 }  // namespace scenario

@@ -48,6 +48,11 @@ constexpr std::uint8_t cartello = 14;
 /// "" for 0 and for codes the compiler never writes.
 const char* nome_elemento(std::uint8_t tipo);
 
+/// `Cella::velocita` holds the speed limit in steps of this many km/h.
+inline constexpr std::int32_t kKmhPassoVelocita = 5;
+/// `Cella::pendenza` holds the gradient in per mille plus this.
+inline constexpr std::int32_t kPendenzaPiana = 100;
+
 /// One 50 m cell of the route, in the field order of the cell file.
 struct Cella {
   std::uint8_t tipo = 0;

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace scenario {
 
@@ -15,40 +14,6 @@ constexpr char32_t kAlti[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
-
-/// Decodes one UTF-8 sequence at `*pos`; an invalid, overlong or cut-off
-/// sequence yields its first byte as a Latin-1 character. Advances `*pos`.
-char32_t prossimo(std::string_view s, std::size_t* pos) {
-  const auto b0 = static_cast<std::uint8_t>(s[*pos]);
-  std::size_t seguito = 0;
-  char32_t v = b0;
-  char32_t minimo = 0;
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    seguito = 1;
-    v = b0 & 0x1F;
-    minimo = 0x80;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    seguito = 2;
-    v = b0 & 0x0F;
-    minimo = 0x800;
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    seguito = 3;
-    v = b0 & 0x07;
-    minimo = 0x10000;
-  }
-  bool valida = seguito > 0 && s.size() - *pos > seguito;
-  for (std::size_t k = 1; valida && k <= seguito; ++k) {
-    const auto b = static_cast<std::uint8_t>(s[*pos + k]);
-    valida = (b & 0xC0) == 0x80;
-    v = (v << 6) | (b & 0x3F);
-  }
-  if (valida && v >= minimo && v <= 0x10FFFF && (v < 0xD800 || v > 0xDFFF)) {
-    *pos += seguito + 1;
-    return v;
-  }
-  *pos += 1;
-  return b0;
-}
 
 }  // namespace
 
@@ -82,79 +47,50 @@ std::string utf8_da_cp1252(std::string_view testo) {
   return out;
 }
 
-std::string json_stringa(std::string_view utf8) {
-  std::string out = "\"";
-  std::size_t pos = 0;
-  while (pos < utf8.size()) {
-    const char32_t c = prossimo(utf8, &pos);
-    char buffer[16];
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        continue;
-      case '\\':
-        out += "\\\\";
-        continue;
-      case '\n':
-        out += "\\n";
-        continue;
-      case '\r':
-        out += "\\r";
-        continue;
-      case '\t':
-        out += "\\t";
-        continue;
-      default:
-        break;
-    }
-    if (c >= 0x20 && c < 0x7F) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x10000) {
-      std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(c));
-      out += buffer;
-    } else {
-      // Outside the basic plane: a surrogate pair.
-      const char32_t v = c - 0x10000;
-      std::snprintf(buffer, sizeof buffer, "\\u%04x\\u%04x",
-                    static_cast<unsigned>(0xD800 + (v >> 10)),
-                    static_cast<unsigned>(0xDC00 + (v & 0x3FF)));
-      out += buffer;
-    }
+char32_t prossimo_carattere(std::string_view s, std::size_t* pos) {
+  const auto b0 = static_cast<std::uint8_t>(s[*pos]);
+  std::size_t seguito = 0;
+  char32_t v = b0;
+  char32_t minimo = 0;
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    seguito = 1;
+    v = b0 & 0x1F;
+    minimo = 0x80;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    seguito = 2;
+    v = b0 & 0x0F;
+    minimo = 0x800;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    seguito = 3;
+    v = b0 & 0x07;
+    minimo = 0x10000;
   }
-  out += "\"";
+  bool valida = seguito > 0 && s.size() - *pos > seguito;
+  for (std::size_t k = 1; valida && k <= seguito; ++k) {
+    const auto b = static_cast<std::uint8_t>(s[*pos + k]);
+    valida = (b & 0xC0) == 0x80;
+    v = (v << 6) | (b & 0x3F);
+  }
+  if (valida && v >= minimo && v <= 0x10FFFF && (v < 0xD800 || v > 0xDFFF)) {
+    *pos += seguito + 1;
+    return v;
+  }
+  *pos += 1;
+  return b0;
+}
+
+std::string utf8_valido(std::string_view testo) {
+  std::string out;
+  out.reserve(testo.size());
+  for (std::size_t pos = 0; pos < testo.size();)
+    aggiungi_utf8(prossimo_carattere(testo, &pos), &out);
   return out;
 }
 
-std::string xml_testo(std::string_view utf8) {
-  std::string out;
-  std::size_t pos = 0;
-  while (pos < utf8.size()) {
-    const char32_t c = prossimo(utf8, &pos);
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        continue;
-      case '<':
-        out += "&lt;";
-        continue;
-      case '>':
-        out += "&gt;";
-        continue;
-      case '"':
-        out += "&quot;";
-        continue;
-      case '\'':
-        out += "&apos;";
-        continue;
-      default:
-        break;
-    }
-    // XML 1.0 allows no control character but tab, line feed and return.
-    if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') continue;
-    if (c == 0xFFFE || c == 0xFFFF) continue;
-    aggiungi_utf8(c, &out);
-  }
-  return out;
+std::size_t numero_caratteri(std::string_view utf8) {
+  std::size_t n = 0;
+  for (std::size_t pos = 0; pos < utf8.size(); ++n) prossimo_carattere(utf8, &pos);
+  return n;
 }
 
 std::string testo_doppio(double v) {

@@ -15,7 +15,20 @@
 namespace scenario {
 
 /// The file steps that can be made to fail.
-enum class Step { kIsFile, kRead, kRemove, kCreate, kWrite, kFlush, kClose, kRename };
+enum class Step {
+  kIsFile,
+  kRead,
+  kRemove,
+  kCreate,
+  kWrite,
+  kFlush,
+  kClose,
+  kRename,
+  kKindOf,
+  kMakeFolders,
+  kMakeScratchFolder,
+  kRemoveFolder,
+};
 
 /// Name of a step as it appears in the log ("create", "write", ...).
 inline const char* StepName(Step step) {
@@ -36,6 +49,14 @@ inline const char* StepName(Step step) {
       return "close";
     case Step::kRename:
       return "rename";
+    case Step::kKindOf:
+      return "kind";
+    case Step::kMakeFolders:
+      return "mkdirs";
+    case Step::kMakeScratchFolder:
+      return "scratch";
+    case Step::kRemoveFolder:
+      return "rmdir";
   }
   return "?";
 }
@@ -61,6 +82,7 @@ struct Operation {
 /// - create makes the file and then fails, leaving it empty behind;
 /// - write hands the first half of the data on and then fails;
 /// - close really closes the file and then fails;
+/// - removing a folder really removes it and then fails;
 /// - every other step fails without reaching `inner`.
 class FaultyFileSystem : public FileSystem {
  public:
@@ -156,6 +178,30 @@ class FaultyFileSystem : public FileSystem {
   bool Rename(const std::string& from, const std::string& to, std::string* err) override {
     if (Record(Step::kRename, from, to)) return Injected(to, err);
     return inner_.Rename(from, to, err);
+  }
+
+  /// A failing look finds nothing there.
+  PathKind KindOf(const std::string& path) override {
+    if (Record(Step::kKindOf, path)) return PathKind::kMissing;
+    return inner_.KindOf(path);
+  }
+
+  bool MakeFolders(const std::string& path, std::string* err) override {
+    if (Record(Step::kMakeFolders, path)) return Injected(path, err);
+    return inner_.MakeFolders(path, err);
+  }
+
+  bool MakeScratchFolder(const std::string& prefix, std::string* path, std::string* err) override {
+    if (Record(Step::kMakeScratchFolder, prefix)) return Injected(prefix, err);
+    return inner_.MakeScratchFolder(prefix, path, err);
+  }
+
+  /// A failing removal really removes the folder and then fails.
+  bool RemoveFolder(const std::string& path, std::string* err) override {
+    const bool fail = Record(Step::kRemoveFolder, path);
+    const bool removed = inner_.RemoveFolder(path, err);
+    if (fail) return Injected(path, err);
+    return removed;
   }
 
  private:
