@@ -3,7 +3,10 @@
 #ifndef SCENARIO_BASE_TESTING_MEMORY_FILE_SYSTEM_H_
 #define SCENARIO_BASE_TESTING_MEMORY_FILE_SYSTEM_H_
 
+#include <cstddef>
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,8 +15,8 @@
 
 namespace scenario {
 
-/// Files are whole strings keyed by their full path; folders are not
-/// modelled, every path is valid. A created file exists (empty) at once, and
+/// Files are whole strings keyed by their full path, all regular; folders are
+/// not modelled, every path is valid. A created file exists (empty) at once, and
 /// its bytes become visible as they are written.
 class MemoryFileSystem : public FileSystem {
  public:
@@ -39,7 +42,20 @@ class MemoryFileSystem : public FileSystem {
     return true;
   }
 
-  int CreateFile(const std::string& path, std::string*) override {
+  bool Inspect(const std::string& path, FileStatus* status, std::string*) override {
+    *status = files_.count(path) != 0 ? FileStatus{FileKind::kRegular, 0644} : FileStatus{};
+    return true;
+  }
+
+  std::size_t NameLimit(const std::string&) override { return 255; }
+
+  /// Nothing to share with: the lock stays unheld.
+  bool LockFolder(const std::string&, std::string_view, FolderLock*, std::string*) override {
+    return true;
+  }
+
+  int CreateFile(const std::string& path, std::optional<std::uint32_t>, std::string*) override {
+    if (files_.count(path) != 0) return kNameTaken;
     files_[path].clear();
     const int handle = next_handle_++;
     open_[handle] = path;
