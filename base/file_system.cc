@@ -146,8 +146,13 @@ bool RealFileSystem::Inspect(const std::string& path, FileStatus* status, std::s
 }
 
 std::size_t RealFileSystem::NameLimit(const std::string& folder) {
-  const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
-  return limit > 0 ? static_cast<std::size_t>(limit) : std::size_t{NAME_MAX};
+  // A run writes all its files into one folder: ask once.
+  if (folder != name_limit_folder_ || name_limit_ == 0) {
+    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    name_limit_ = limit > 0 ? static_cast<std::size_t>(limit) : std::size_t{NAME_MAX};
+    name_limit_folder_ = folder;
+  }
+  return name_limit_;
 }
 
 bool RealFileSystem::LockFolder(const std::string& folder, std::string_view notice,

@@ -101,6 +101,8 @@ class RealFileSystem : public FileSystem {
  private:
   std::map<int, int> open_;  ///< handles and their descriptors
   int next_handle_ = 1;
+  std::string name_limit_folder_;  ///< the folder `NameLimit` last asked about
+  std::size_t name_limit_ = 0;     ///< and its answer (0: none yet)
 };
 
 /// A fresh name for the temporary file of `path`, in the same folder: hidden
