@@ -360,7 +360,7 @@ class Temporary {
 }  // namespace
 
 std::string TemporaryName(const std::string& path, std::size_t name_limit) {
-  const auto [folder, name] = SplitPath(path);
+  const std::string name = SplitPath(path).second;
   const std::string prefix = path.substr(0, path.size() - name.size());
   const std::string letters = RandomLetters();
   std::string temporary = "." + name + "." + letters + ".tmp";
@@ -375,11 +375,11 @@ bool ReplaceFile(FileSystem& fs, const std::string& path, std::string_view data,
 bool ReplaceFile(FileSystem& fs, const std::string& path,
                  const std::vector<std::string_view>& parts, std::string* err) {
   const auto [folder, name] = SplitPath(path);
-  const std::size_t limit = fs.NameLimit(folder);
   if (name.empty()) {
     *err = "cannot create " + path + ": no file name";
     return false;
   }
+  const std::size_t limit = fs.NameLimit(folder);
   if (name.size() > limit) {
     *err = "cannot create " + path + ": the name is " + std::to_string(name.size()) +
            " bytes long; " + folder + " takes at most " + std::to_string(limit);

@@ -13,9 +13,9 @@ namespace scenario {
 /// - nothing is created, written or truncated in the folder, so the lock
 ///   leaves no file behind, and no name in the folder (a planted link, a
 ///   FIFO) can redirect or block it;
-/// - it binds only processes that lock the folder this way (every program of
-///   this project that writes a folder); it is released when the holder
-///   releases it, closes it or ends, however it ends;
+/// - it binds only processes that lock the folder this way, and is released
+///   when the holder releases it or ends, however it ends (the descriptor is
+///   not passed on to programs it starts);
 /// - a second process waits for the first; when the wait passes
 ///   `notice_after` it writes `notice` and a newline on standard error,
 ///   once, and keeps waiting.
