@@ -42,8 +42,9 @@ int avvia(FileSystem& fs, const std::string& cartella, Interfaccia& interfaccia)
   // The scripts live only until the compile has read them; a run that stops
   // before (a failed step, out of memory) removes them.
   TransientFiles script(fs);
-  if (!dati_linea(fs, cartella, stato.nome_percorso, &err))
+  if (!dati_linea(fs, cartella, stato.nome_percorso, &err)) {
     return fallimento_file(interfaccia, err);
+  }
   script.Add(percorso_in(cartella, nome_script_linea(stato.nome_percorso)));
   if (!dati_treno(fs, cartella, stato.nome_percorso, stato.numero_treno, &err)) {
     return fallimento_file(interfaccia, err);
