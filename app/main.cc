@@ -6,9 +6,13 @@
 #include "app/user_interface.h"
 #include "base/file_names.h"
 #include "base/file_system.h"
+#include "base/program_guard.h"
 
 int main() {
-  scenario::RealFileSystem fs;
-  std::unique_ptr<scenario::Interfaccia> interfaccia = scenario::apri_interfaccia();
-  return scenario::avvia(fs, scenario::cartella_programma(), *interfaccia);
+  scenario::IgnoreFileSizeSignal();
+  return scenario::RunGuardingMemory("genera_scenario", [] {
+    scenario::RealFileSystem fs;
+    std::unique_ptr<scenario::Interfaccia> interfaccia = scenario::apri_interfaccia();
+    return scenario::avvia(fs, scenario::cartella_programma(), *interfaccia);
+  });
 }

@@ -23,7 +23,21 @@ bool MemoryFileSystem::RemoveFile(const std::string& path, std::string*) {
   return true;
 }
 
-int MemoryFileSystem::CreateFile(const std::string& path, std::string*) {
+bool MemoryFileSystem::Inspect(const std::string& path, FileStatus* status, std::string*) {
+  *status = files_.count(path) != 0 ? FileStatus{FileKind::kRegular, 0644} : FileStatus{};
+  return true;
+}
+
+std::size_t MemoryFileSystem::NameLimit(const std::string&) { return 255; }
+
+bool MemoryFileSystem::LockFolder(const std::string&, std::string_view, FolderLock*,
+                                  std::string*) {
+  return true;
+}
+
+int MemoryFileSystem::CreateFile(const std::string& path, std::optional<std::uint32_t>,
+                                 std::string*) {
+  if (files_.count(path) != 0) return kNameTaken;
   files_[path].clear();
   const int handle = next_handle_++;
   open_[handle] = path;
@@ -64,7 +78,7 @@ bool MemoryFileSystem::Rename(const std::string& from, const std::string& to, st
   return true;
 }
 
-PathKind MemoryFileSystem::KindOf(const std::string& path) {
+FileSystem::PathKind MemoryFileSystem::KindOf(const std::string& path) {
   if (files_.count(path) != 0) return PathKind::kFile;
   auto under = files_.lower_bound(path + "/");
   const bool folder = folders_.count(path) != 0 ||

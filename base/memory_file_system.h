@@ -4,7 +4,9 @@
 #define SCENARIO_BASE_MEMORY_FILE_SYSTEM_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -28,7 +30,13 @@ class MemoryFileSystem : public FileSystem {
   bool IsRegularFile(const std::string& path) override;
   bool ReadFile(const std::string& path, std::string* contents, std::string* err) override;
   bool RemoveFile(const std::string& path, std::string* err) override;
-  int CreateFile(const std::string& path, std::string* err) override;
+  bool Inspect(const std::string& path, FileStatus* status, std::string* err) override;
+  std::size_t NameLimit(const std::string& folder) override;
+  /// Nothing to share with: the lock stays unheld.
+  bool LockFolder(const std::string& folder, std::string_view waiting_notice, FolderLock* lock,
+                  std::string* err) override;
+  int CreateFile(const std::string& path, std::optional<std::uint32_t> mode,
+                 std::string* err) override;
   bool Write(int handle, std::string_view data, std::string* err) override;
   bool Flush(int handle, std::string* err) override;
   bool Close(int handle, std::string* err) override;
