@@ -39,7 +39,7 @@ constexpr std::int64_t kMarginiStazione = 800;
 /// Reads from memory and refuses to create files: the check writes nothing.
 class FileSystemControllo : public MemoryFileSystem {
  public:
-  int CreateFile(const std::string& path, std::string* err) override {
+  int CreateFile(const std::string& path, std::optional<std::uint32_t>, std::string* err) override {
     *err = path + ": the check writes no file";
     return -1;
   }
