@@ -510,9 +510,36 @@ void Decompilatore::rallentamenti() {
     const std::int64_t a = s64 - kCelleAvviso;
     const bool avviso = esiste(a) && cella(a).tipo == tipo_cella::avviso_rallentamento &&
                         cella(a).dato1 == inizio.dato1 && cella(a).dato2 == inizio.dato2;
-    // On the 50 m grid a slowdown has its warning board from cell 32 on; in
-    // cell 31 a start 20 m later still falls in the same cells and has one.
+    // Where the slowdown starts inside its cell shows in two things: a
+    // warning board only beyond 1500 m (in cell 31 a start 20 m into the
+    // cell has one), and warning cells one cell further from the board when
+    // the start falls on a half metre-cell and rounds to the even neighbour.
+    auto prima_avviso = [&](std::int64_t distanza, bool* valori_d_v) {
+      int trovate = 0;
+      *valori_d_v = true;
+      for (int m = 0; m < kCellePrimaAvviso; ++m) {
+        const std::int64_t b = a - distanza - m;
+        if (esiste(b) && cella(b).tipo == tipo_cella::prima_dell_avviso &&
+            cella(b).dato1 == m + 1) {
+          ++trovate;
+          *valori_d_v = *valori_d_v && cella(b).dato2 == m + 1;
+        }
+      }
+      return trovate;
+    };
     std::int64_t x = (s64 - kCellaDopo) * kMetriCella;
+    std::int64_t distanza = 1;
+    bool valori_d_v = false;
+    int prima = avviso ? prima_avviso(distanza, &valori_d_v) : 0;
+    if (avviso && prima != kCellePrimaAvviso && s64 % 2 == 0) {
+      bool valori_piu_lontani = false;
+      if (prima_avviso(2, &valori_piu_lontani) == kCellePrimaAvviso) {
+        prima = kCellePrimaAvviso;
+        distanza = 2;
+        valori_d_v = valori_piu_lontani;
+        x -= kMetriCella / 2;
+      }
+    }
     if (avviso && x <= kAvvisoOltre && x + 20 > kAvvisoOltre) x += 20;
     if (x < 0) nota(cella_nome(s) + ": a slowdown start in cell 0");
     r.x = static_cast<std::int32_t>(x);
@@ -523,19 +550,11 @@ void Decompilatore::rallentamenti() {
       } else {
         nota(cella_nome(s) + ": the slowdown has no warning board 24 cells before it");
       }
-      int prima = 0;
-      bool valori_d_v = true;
-      for (int m = 0; m < kCellePrimaAvviso; ++m) {
-        const std::int64_t b = a - 1 - m;
-        if (esiste(b) && cella(b).tipo == tipo_cella::prima_dell_avviso &&
-            cella(b).dato1 == m + 1) {
-          ++prima;
-          valori_d_v = valori_d_v && cella(b).dato2 == m + 1;
-        }
-      }
       if (prima == kCellePrimaAvviso) {
         r.f_ta = 1;
-        for (int m = 0; m < kCellePrimaAvviso; ++m) spiega(static_cast<std::size_t>(a - 1 - m));
+        for (int m = 0; m < kCellePrimaAvviso; ++m) {
+          spiega(static_cast<std::size_t>(a - distanza - m));
+        }
         // A d_v whose low 16 bits are 0 still marks the four cells.
         if (r.d_v == 0 && valori_d_v) r.d_v = 65536;
       } else if (prima != 0) {
