@@ -173,9 +173,33 @@ int decompila_scenario(const OpzioniDecompile& opzioni, FileSystem& fs, std::ost
   }
   std::string origine;
   for (const std::string& f : da) origine += (origine.empty() ? "" : ", ") + f;
-  err << origine << ": " << conti << "\n";
+  err << origine << ": recovered " << conti << "\n";
   for (const Diagnosi& c : verifica.compilazione.diagnosi) {
     err << kComando << "compiling the recovered scripts records " << descrizione_codice(c) << "\n";
+  }
+  switch (verifica.compilazione.esito) {
+    case Esito::errore_1250:
+    case Esito::errore_1251: {
+      const std::int32_t c = verifica.compilazione.esito == Esito::errore_1250
+                                 ? codice::marcatore_cella_1
+                                 : codice::codice_cella_1;
+      err << kComando << "compiling the recovered scripts writes no files: error " << c << ": "
+          << significato_codice(c) << "\n";
+      break;
+    }
+    case Esito::senza_celle:
+      err << kComando
+          << "compiling the recovered scripts writes no files: the reader stopped before a route "
+             "length\n";
+      break;
+    case Esito::scritto:
+    case Esito::scrittura_fallita:
+      break;
+  }
+  if (!verifica.differenza && !verifica.compilazione.diagnosi.empty()) {
+    err << kComando << "the recovered scripts give the same bytes, but only with error "
+        << verifica.compilazione.codice_errore
+        << " recorded: no clean compile writes these files\n";
   }
   if (verifica.differenza) {
     const Differenza& x = *verifica.differenza;
