@@ -10,11 +10,9 @@
 #include "compiler/chainage.h"
 #include "compiler/compile_state.h"
 #include "compiler/rounding.h"
-#include "compiler/signal_codes.h"
+#include "tools/code_cell_recovery.h"
 #include "tools/curve_recovery.h"
-#include "tools/memory_compile.h"
 #include "tools/mountain_recovery.h"
-#include "tools/script_writer.h"
 
 namespace scenario {
 
@@ -49,10 +47,6 @@ constexpr std::int32_t kStazioneLunga = 600;
 constexpr std::int32_t kProlungamento = 50;
 /// The end of a short station lies this far after its position.
 constexpr std::int32_t kFineStazioneCorta = 150;
-/// Passes of the comparison that tells "abbattimento" code cells from the
-/// post-pass's; each pass adds at least one record, and a scenario needs one
-/// or two.
-constexpr int kPassiAbbattimento = 8;
 
 std::int64_t floor_div(std::int64_t a, std::int64_t b) {
   std::int64_t q = a / b;
@@ -608,55 +602,13 @@ void Decompilatore::segnali() {
   }
 }
 
-// A code cell with a value other than 180, or without value, comes from an
-// "abbattimento" record. One holding 180 may be the post-pass's: the
-// scripts are compiled with the records found so far, and every code cell
-// of the files that the compile does not give back becomes a record too,
-// until the compile gives them all.
 void Decompilatore::abbattimenti() {
-  std::map<std::size_t, std::int32_t> record;
-  auto valore = [](const Cella& x) -> std::int32_t {
-    if (x.tipo == tipo_cella::codice_senza_valore) return 0;
-    return x.dato1 >= 1 ? x.dato1 : x.dato1 + 65536;  // the low 16 bits of a value >= 1
-  };
-  std::vector<std::size_t> codici;
   for (std::size_t c = 0; c < celle_.size(); ++c) {
-    const Cella& x = celle_[c];
-    if (x.tipo != tipo_cella::codice && x.tipo != tipo_cella::codice_senza_valore) continue;
-    codici.push_back(c);
-    spiega(c);
-    if (x.tipo == tipo_cella::codice_senza_valore || x.dato1 != kValoreCodice) {
-      record[c] = valore(x);
-    }
+    const std::uint8_t t = celle_[c].tipo;
+    if (t == tipo_cella::codice || t == tipo_cella::codice_senza_valore) spiega(c);
   }
-  auto scrivi = [&] {
-    std::vector<RecordAbbattimento>& a = d_.scenario.abbattimenti;
-    a.clear();
-    for (const auto& [c, v] : record) {
-      a.push_back({static_cast<std::int32_t>(c) * kMetriCella, v});
-    }
-  };
-  scrivi();
-  if (codici.empty()) return;
-  for (int passo = 0; passo < kPassiAbbattimento; ++passo) {
-    // The cells do not depend on the line geometry: compile without it.
-    ScenarioDecompilato senza_linea = d_.scenario;
-    senza_linea.curve.clear();
-    const CompilazioneInMemoria r =
-        compila_in_memoria(nome_percorso_, numero_treno_, testo_script_linea(senza_linea, {}),
-                           testo_script_treno(senza_linea, {}), false);
-    std::vector<Cella> ricompilate;
-    ErroreDecodifica err;
-    if (r.esito != Esito::scritto || !decodifica_celle(r.file.celle, &ricompilate, &err)) return;
-    bool aggiunto = false;
-    for (std::size_t c : codici) {
-      const Cella& x = file_.celle[c];
-      const bool uguale = c < ricompilate.size() && ricompilate[c].tipo == x.tipo &&
-                          ricompilate[c].dato1 == x.dato1;
-      if (!uguale && record.emplace(c, valore(celle_[c])).second) aggiunto = true;
-    }
-    if (!aggiunto) return;
-    scrivi();
+  for (const auto& [c, v] : recupera_abbattimenti(celle_)) {
+    d_.scenario.abbattimenti.push_back({static_cast<std::int32_t>(c) * kMetriCella, v});
   }
 }
 

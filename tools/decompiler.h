@@ -34,10 +34,10 @@ struct Decompilazione {
 /// data words split as tens and units, each profile record only where the
 /// value changes (and one at 0). What the compiler derives by itself
 /// (approach marks, station end marks, the code cells of the post-pass,
-/// the markers and check codes of cell 1 and entry 85) gives no record; to
-/// tell the post-pass's code cells from those of "abbattimento" records the
-/// recovered scripts are compiled in memory and compared. The result is
-/// not checked here: compile its scripts and compare the files for that.
+/// the markers and check codes of cell 1 and entry 85) gives no record; the
+/// post-pass's code cells are told from those of "abbattimento" records by
+/// running the post-pass again. The result is not checked here: compile its
+/// scripts and compare the files for that.
 Decompilazione decompila(const FileDecodificati& file, const std::string& nome_percorso,
                          const std::string& numero_treno);
 

@@ -13,6 +13,7 @@ namespace {
 /// First offset where `a` and `b` differ, nullopt when they are equal; the
 /// length of the shorter one when it is a prefix of the other.
 std::optional<std::size_t> primo_byte_diverso(std::string_view a, std::string_view b) {
+  if (a == b) return std::nullopt;
   const std::size_t n = std::min(a.size(), b.size());
   const auto diverso =
       std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(n), b.begin());

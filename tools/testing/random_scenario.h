@@ -119,7 +119,7 @@ inline std::string n(std::int64_t v) {
 
 }  // namespace casuale
 
-/// A random scenario: a route of 2 to 30 km; three chainage systems, scenery
+/// A random scenario: a route of 2 to 12 km; three chainage systems, scenery
 /// values and cab signalling; curves of every class to both sides, some
 /// touching; gradients; mountain sections of many types, marked or not,
 /// some closer than 150 m; maximum-speed boards and indicator boards (some
@@ -134,7 +134,7 @@ inline ScenarioCasuale scenario_casuale(SorgenteCasuale& r) {
   using casuale::riga;
   ScenarioCasuale s;
   s.con_linea = !r.caso(1, 10);
-  const std::int64_t lunghezza = r.tra(2000, 30000);
+  const std::int64_t lunghezza = r.tra(2000, 12000);
   const std::int64_t tabella = lunghezza + 7000;
   const std::int64_t numero_celle = casuale::cella(tabella / 50.0);
   const std::int64_t limite = 50 * numero_celle - 100;  // last position inside
@@ -252,7 +252,7 @@ inline ScenarioCasuale scenario_casuale(SorgenteCasuale& r) {
   }
 
   riga(&t, "[rallentamenti]");
-  for (std::int64_t x = r.tra(200, 4000); x <= limite - 1000; x += r.tra(1500, 9000)) {
+  for (std::int64_t x = r.tra(200, 4000); x <= limite - 1000; x += r.tra(800, 6000)) {
     const std::int64_t lung = r.caso(1, 8) ? r.tra(0, 20) : 50 * r.tra(1, 30);
     const bool f_ta = r.caso(1, 2);
     const std::int64_t a = casuale::cella((x - 1200) / 50.0 + 1);
@@ -273,7 +273,7 @@ inline ScenarioCasuale scenario_casuale(SorgenteCasuale& r) {
   }
 
   riga(&t, "[segnali]");
-  for (std::int64_t p = r.tra(200, 3000); p <= limite; p += r.tra(100, 4000)) {
+  for (std::int64_t p = r.tra(200, 3000); p <= limite; p += r.tra(50, 2500)) {
     const std::int64_t c = casuale::cella(p / 50.0 + 1);
     if (c < 5 || !occ.libere({c})) continue;
     occ.prendi({c});
@@ -284,7 +284,7 @@ inline ScenarioCasuale scenario_casuale(SorgenteCasuale& r) {
   }
 
   riga(&t, "[codici]");
-  for (std::int64_t p = r.tra(200, 5000); p <= limite; p += r.tra(100, 8000)) {
+  for (std::int64_t p = r.tra(200, 5000); p <= limite; p += r.tra(50, 2000)) {
     const std::int64_t c = casuale::cella(p / 50.0);
     if (!occ.libere({c})) continue;
     occ.prendi({c});
