@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/file_system.h"
 
@@ -28,6 +29,9 @@ class MemoryFileSystem : public FileSystem {
   bool RemoveFile(const std::string& path, std::string* err) override;
   int CreateFile(const std::string& path, std::string* err) override;
   bool Write(int handle, std::string_view data, std::string* err) override;
+  /// Appends the parts into room taken once for all of them.
+  bool WriteParts(int handle, const std::vector<std::string_view>& parts,
+                  std::string* err) override;
   bool Flush(int handle, std::string* err) override;
   bool Close(int handle, std::string* err) override;
   bool Rename(const std::string& from, const std::string& to, std::string* err) override;

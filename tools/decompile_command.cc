@@ -92,10 +92,9 @@ struct Verifica {
 /// The comment lines that head both scripts.
 std::vector<std::string> intestazione(const std::string& cosa, const std::vector<std::string>& da,
                                       bool con_linea, bool identica) {
+  // No commas: the lines stay comment lines wherever an author moves them.
   std::string origine;
-  for (std::size_t i = 0; i < da.size(); ++i) {
-    origine += (i == 0 ? "" : i + 1 == da.size() ? " and " : " ") + da[i];
-  }
+  for (std::size_t i = 0; i < da.size(); ++i) origine += (i == 0 ? "" : " and ") + da[i];
   std::vector<std::string> righe = {
       "- " + cosa + " recovered by scenario_tool decompile", "- from " + origine,
       identica ? "- compiling both scripts gives the same bytes as those files"
