@@ -48,6 +48,7 @@ constexpr std::int32_t kProlungamento = 50;
 /// The end of a short station lies this far after its position.
 constexpr std::int32_t kFineStazioneCorta = 150;
 
+/// `a` / `b` rounded down (toward minus infinity, not toward zero).
 std::int64_t floor_div(std::int64_t a, std::int64_t b) {
   std::int64_t q = a / b;
   if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
@@ -60,6 +61,7 @@ std::pair<std::int32_t, std::int32_t> decine(std::int64_t word) {
   return {static_cast<std::int32_t>(d), static_cast<std::int32_t>(word - 10 * d)};
 }
 
+/// True when station type `t` is one of the pair `tipi`.
 bool contiene_tipo(const std::int32_t (&tipi)[2], std::int32_t t) {
   return t == tipi[0] || t == tipi[1];
 }
@@ -73,10 +75,13 @@ bool testo_esprimibile(const std::string& t) {
   return !blank(t.front()) && !blank(t.back());
 }
 
+/// "cell C", for the notes.
 std::string cella_nome(std::size_t c) {
   return "cell " + std::to_string(c);
 }
 
+/// One decompile: the files, the records recovered from them so far, and
+/// which cells the records explain.
 class Decompilatore {
  public:
   Decompilatore(const FileDecodificati& file, const std::string& nome_percorso,
@@ -314,7 +319,7 @@ void Decompilatore::stazioni() {
   }
   for (int e = voce::prima_stazione; e <= numero_stazioni_; ++e) {
     const Parametro& p = voce(e);
-    const std::string chi = "station " + std::to_string(e) + " (entry " + std::to_string(e) + ")";
+    const std::string chi = "station " + std::to_string(e);
     RecordStazione z;
     z.posizione = p.posizione;
     z.tipo = p.tipo;
@@ -350,8 +355,9 @@ void Decompilatore::stazioni() {
     if (p.flag4 != 0 && (lunghezza < kStazioneLunga || e == voce::prima_stazione)) {
       nota(chi + ": flag4 is set, which the first station and a short one lose");
     }
-    if (e == voce::prima_stazione && p.flag3 != 0)
+    if (e == voce::prima_stazione && p.flag3 != 0) {
       nota(chi + ": flag3 is set on the first station");
+    }
     z.lunghezza = static_cast<std::int32_t>(lunghezza);
     z.opzione = p.opzione;
     z.flag4 = p.flag4;
@@ -571,7 +577,7 @@ void Decompilatore::segnali() {
     spiega(c);
     RecordSegnale g;
     g.posizione = posizione_dopo(c);
-    std::int64_t lati = x.dato4 - 10 * floor_div(x.dato4, 10);  // dato4 modulo 10
+    std::int64_t lati = decine(x.dato4).second;
     for (int m = 1; m <= kMarcheSegnale; ++m) {
       const std::int64_t prima = static_cast<std::int64_t>(c) - 2 * m;
       if (!esiste(prima)) break;
