@@ -151,10 +151,18 @@ int decompila_scenario(const OpzioniDecompile& opzioni, FileSystem& fs, std::ost
   }
 
   const Decompilazione d = decompila(file, route, train);
+  const std::string linea_da_provare = testo_script_linea(d.scenario, {});
+  const std::string treno_da_provare = testo_script_treno(d.scenario, {});
   Verifica verifica;
-  verifica.compilazione = compila_in_memoria(route, train, testo_script_linea(d.scenario, {}),
-                                             testo_script_treno(d.scenario, {}), file.con_linea);
-  verifica.differenza = prima_differenza(originali, verifica.compilazione.file);
+  bool identici = false;
+  verifica.compilazione =
+      compila_e_confronta(route, train, linea_da_provare, treno_da_provare, originali, &identici);
+  if (!identici) {
+    // Compiled again, keeping the files this time, to say where they part.
+    verifica.compilazione =
+        compila_in_memoria(route, train, linea_da_provare, treno_da_provare, file.con_linea);
+    verifica.differenza = prima_differenza(originali, verifica.compilazione.file);
+  }
   const bool identica = verifica.identica();
 
   std::vector<std::string> da;

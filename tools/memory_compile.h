@@ -39,6 +39,16 @@ CompilazioneInMemoria compila_in_memoria(const std::string& nome_percorso,
                                          const std::string& numero_treno, const std::string& linea,
                                          const std::string& treno, bool con_linea);
 
+/// Compiles as `compila_in_memoria` does, but compares each binary file
+/// with `attesi` while it is written instead of keeping it (the files of
+/// the result stay empty): `*identici` tells whether every file came out
+/// exactly as in `attesi`, the line file included when there is one. This
+/// spares holding a second copy of the megabytes of a line file.
+CompilazioneInMemoria compila_e_confronta(const std::string& nome_percorso,
+                                          const std::string& numero_treno, const std::string& linea,
+                                          const std::string& treno, const BytesScenario& attesi,
+                                          bool* identici);
+
 }  // namespace scenario
 
 #endif  // SCENARIO_TOOLS_MEMORY_COMPILE_H_
