@@ -4,7 +4,8 @@
 //    the same bytes, with nothing reported as inexpressible;
 //  - 1: the other bytes are a cell file, put beside the parameter file of a
 //    small clean scenario; whatever the cells hold, the decompiler and the
-//    check of its scripts must finish without a fault.
+//    check of its scripts must finish without a fault, and comparing the
+//    files while they are written must agree with comparing them kept.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -43,9 +44,17 @@ std::optional<Differenza> ritorno(const BytesScenario& file, Decompilazione* d,
     return Differenza{TipoFile::sconosciuto, err.offset, err.messaggio};
   }
   *d = decompila(f, kPercorso, kTreno);
-  *ricompilata = compila_in_memoria(kPercorso, kTreno, testo_script_linea(d->scenario, {}),
-                                    testo_script_treno(d->scenario, {}), file.con_linea);
-  return prima_differenza(file, ricompilata->file);
+  const std::string linea = testo_script_linea(d->scenario, {});
+  const std::string treno = testo_script_treno(d->scenario, {});
+  *ricompilata = compila_in_memoria(kPercorso, kTreno, linea, treno, file.con_linea);
+  std::optional<Differenza> x = prima_differenza(file, ricompilata->file);
+  // Comparing while the compile writes must tell the same.
+  bool identici = false;
+  compila_e_confronta(kPercorso, kTreno, linea, treno, file, &identici);
+  if (identici != (ricompilata->esito == Esito::scritto && !x)) {
+    difetto("comparing while writing and comparing the files disagree");
+  }
+  return x;
 }
 
 void scenario_pulito(const std::uint8_t* data, std::size_t size) {

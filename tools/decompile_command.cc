@@ -82,13 +82,6 @@ bool leggi(FileSystem& fs, const std::string& percorso, std::string* bytes, Deco
   return true;
 }
 
-/// The outcome of the check: the recompile's codes and first difference.
-struct Verifica {
-  CompilazioneInMemoria compilazione;
-  std::optional<Differenza> differenza;
-  bool identica() const { return compilazione.pulita() && !differenza; }
-};
-
 /// The comment lines that head both scripts.
 std::vector<std::string> intestazione(const std::string& cosa, const std::vector<std::string>& da,
                                       bool con_linea, bool identica) {
@@ -109,188 +102,221 @@ std::string descrizione_codice(const Diagnosi& d) {
   return s;
 }
 
-std::string nome_file(TipoFile t, const std::string& linea, const std::string& parametri,
-                      const std::string& celle) {
-  return t == TipoFile::linea ? linea : t == TipoFile::parametri ? parametri : celle;
+/// One decompile: the files read, the records recovered, the check of
+/// their scripts, and what was written.
+class Decompile {
+ public:
+  Decompile(const OpzioniDecompile& opzioni, FileSystem& fs, std::ostream& err)
+      : o_(opzioni),
+        fs_(fs),
+        err_(err),
+        p_linea_(percorso_in(o_.dir, nome_file_linea(o_.route))),
+        p_parametri_(percorso_in(o_.dir, nome_file_parametri(o_.route, o_.train))),
+        p_celle_(percorso_in(o_.dir, nome_file_celle(o_.route, o_.train))) {}
+
+  /// Reads and decodes the files; false (reported) when one cannot be.
+  bool leggi_file();
+  /// Recovers the records and compiles their scripts against the files.
+  void decompila_e_verifica();
+  /// Tells on `err` what was recovered and how the check went.
+  void riferisci();
+  /// Writes the scripts when the check holds or with --force; the status.
+  int scrivi_script();
+  /// The summary as one line of JSON.
+  std::string json() const;
+
+ private:
+  bool identica() const { return compilazione_.pulita() && !differenza_; }
+  std::string nome(TipoFile t) const {
+    return t == TipoFile::linea ? p_linea_ : t == TipoFile::parametri ? p_parametri_ : p_celle_;
+  }
+  /// The files read, in order.
+  std::vector<std::string> letti() const {
+    std::vector<std::string> da;
+    if (file_.con_linea) da.push_back(p_linea_);
+    da.push_back(p_parametri_);
+    da.push_back(p_celle_);
+    return da;
+  }
+
+  const OpzioniDecompile& o_;
+  FileSystem& fs_;
+  std::ostream& err_;
+  const std::string p_linea_, p_parametri_, p_celle_;
+  BytesScenario originali_;
+  FileDecodificati file_;
+  Decompilazione d_;
+  CompilazioneInMemoria compilazione_;
+  std::optional<Differenza> differenza_;
+  std::vector<std::string> scritti_;
+};
+
+bool Decompile::leggi_file() {
+  originali_.con_linea = file_.con_linea = fs_.IsRegularFile(p_linea_);
+  if (file_.con_linea && !leggi(
+                             fs_, p_linea_, &originali_.linea,
+                             [&](const std::string& b, ErroreDecodifica* e) {
+                               return decodifica_linea(b, &file_.linea, e);
+                             },
+                             err_)) {
+    return false;
+  }
+  return leggi(
+             fs_, p_parametri_, &originali_.parametri,
+             [&](const std::string& b, ErroreDecodifica* e) {
+               return decodifica_parametri(b, &file_.parametri, e);
+             },
+             err_) &&
+         leggi(
+             fs_, p_celle_, &originali_.celle,
+             [&](const std::string& b, ErroreDecodifica* e) {
+               return decodifica_celle(b, &file_.celle, e);
+             },
+             err_);
+}
+
+void Decompile::decompila_e_verifica() {
+  d_ = decompila(file_, o_.route, o_.train);
+  const std::string linea = testo_script_linea(d_.scenario, {});
+  const std::string treno = testo_script_treno(d_.scenario, {});
+  bool identici = false;
+  compilazione_ = compila_e_confronta(o_.route, o_.train, linea, treno, originali_, &identici);
+  if (!identici) {
+    // Compiled again, keeping the files this time, to say where they part.
+    compilazione_ = compila_in_memoria(o_.route, o_.train, linea, treno, file_.con_linea);
+    differenza_ = prima_differenza(originali_, compilazione_.file);
+  }
+}
+
+void Decompile::riferisci() {
+  std::string conti;
+  for (const auto& [nome, n] : conteggi(d_.scenario)) {
+    conti += (conti.empty() ? "" : ", ") + std::to_string(n) + " " + nome;
+  }
+  std::string origine;
+  for (const std::string& f : letti()) origine += (origine.empty() ? "" : ", ") + f;
+  err_ << origine << ": recovered " << conti << "\n";
+  for (const Diagnosi& c : compilazione_.diagnosi) {
+    err_ << kComando << "compiling the recovered scripts records " << descrizione_codice(c) << "\n";
+  }
+  switch (compilazione_.esito) {
+    case Esito::errore_1250:
+    case Esito::errore_1251: {
+      const std::int32_t c = compilazione_.esito == Esito::errore_1250 ? codice::marcatore_cella_1
+                                                                       : codice::codice_cella_1;
+      err_ << kComando << "compiling the recovered scripts writes no files: error " << c << ": "
+           << significato_codice(c) << "\n";
+      break;
+    }
+    case Esito::senza_celle:
+      err_ << kComando
+           << "compiling the recovered scripts writes no files: the reader stopped before a "
+              "route length\n";
+      break;
+    case Esito::scritto:
+    case Esito::scrittura_fallita:
+      break;
+  }
+  if (!differenza_ && !compilazione_.diagnosi.empty()) {
+    err_ << kComando << "the recovered scripts give the same bytes, but only with error "
+         << compilazione_.codice_errore << " recorded: no clean compile writes these files\n";
+  }
+  if (differenza_) {
+    err_ << kComando << "the recovered scripts do not give " << nome(differenza_->file)
+         << ": first difference at byte " << differenza_->offset << ", " << differenza_->dove
+         << "\n";
+  }
+  const std::vector<std::string>& note = d_.inesprimibili;
+  for (std::size_t i = 0; i < note.size() && i < kNoteMostrate; ++i) {
+    err_ << kComando << "cannot express: " << note[i] << "\n";
+  }
+  if (note.size() > kNoteMostrate) {
+    err_ << kComando << "cannot express " << note.size() - kNoteMostrate
+         << " more things (--json lists them all)\n";
+  }
+}
+
+int Decompile::scrivi_script() {
+  if (!identica() && !o_.force) {
+    err_ << kComando << "no scripts written (--force writes them anyway)\n";
+    return 1;
+  }
+  const std::string cartella = o_.out_dir.empty() ? o_.dir : o_.out_dir;
+  const std::string s_linea = percorso_in(cartella, nome_script_linea(o_.route));
+  const std::string s_treno = percorso_in(cartella, nome_script_treno(o_.route, o_.train));
+  bool esistono = false;
+  for (const std::string* p : {&s_linea, &s_treno}) {
+    if (!o_.force && fs_.IsRegularFile(*p)) {
+      err_ << kComando << *p << " exists already (--force replaces it)\n";
+      esistono = true;
+    }
+  }
+  if (esistono) return 2;
+  const std::string linea = testo_script_linea(
+      d_.scenario,
+      intestazione("line script of " + o_.route, letti(), file_.con_linea, identica()));
+  const std::string treno =
+      testo_script_treno(d_.scenario, intestazione("train script of " + o_.route + " " + o_.train,
+                                                   letti(), file_.con_linea, identica()));
+  int stato = identica() ? 0 : 1;
+  std::string motivo;
+  for (const auto& [p, testo] : {std::pair{&s_linea, &linea}, std::pair{&s_treno, &treno}}) {
+    if (!ReplaceFile(fs_, *p, *testo, &motivo)) {
+      err_ << kComando << motivo << "\n";
+      stato = 2;
+      break;
+    }
+    scritti_.push_back(*p);
+  }
+  if (!scritti_.empty()) {
+    err_ << kComando << (identica() ? "the scripts compile to the same bytes" : "written anyway")
+         << "; wrote " << scritti_.front() << (scritti_.size() > 1 ? " and " + scritti_[1] : "")
+         << (file_.con_linea ? "" : " (compile them with --no-line)") << "\n";
+  }
+  return stato;
+}
+
+std::string Decompile::json() const {
+  using nlohmann::json;
+  json j;
+  j["files"] = {{"line", file_.con_linea ? json(p_linea_) : json(nullptr)},
+                {"parameters", p_parametri_},
+                {"cells", p_celle_}};
+  json record = json::object();
+  for (const auto& [nome, n] : conteggi(d_.scenario)) record[nome] = n;
+  j["records"] = record;
+  json codici = json::array();
+  for (const Diagnosi& c : compilazione_.diagnosi) {
+    codici.push_back(
+        {{"code", c.codice}, {"position", c.con_posizione ? json(c.posizione) : json(nullptr)}});
+  }
+  json differenza = nullptr;
+  if (differenza_) {
+    differenza = {{"file", nome(differenza_->file)},
+                  {"offset", differenza_->offset},
+                  {"where", utf8_da_cp1252(differenza_->dove)}};
+  }
+  j["round_trip"] = {
+      {"identical", identica()}, {"codes", codici}, {"first_difference", differenza}};
+  json note = json::array();
+  for (const std::string& n : d_.inesprimibili) note.push_back(utf8_da_cp1252(n));
+  j["cannot_express"] = note;
+  j["written"] = scritti_;
+  // Paths are passed through as given; a byte that is not UTF-8 is replaced
+  // rather than failing the summary.
+  return j.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
 }  // namespace
 
 int decompila_scenario(const OpzioniDecompile& opzioni, FileSystem& fs, std::ostream& out,
                        std::ostream& err) {
-  const std::string& route = opzioni.route;
-  const std::string& train = opzioni.train;
-  const std::string p_linea = percorso_in(opzioni.dir, nome_file_linea(route));
-  const std::string p_parametri = percorso_in(opzioni.dir, nome_file_parametri(route, train));
-  const std::string p_celle = percorso_in(opzioni.dir, nome_file_celle(route, train));
-
-  BytesScenario originali;
-  FileDecodificati file;
-  originali.con_linea = file.con_linea = fs.IsRegularFile(p_linea);
-  if (file.con_linea && !leggi(
-                            fs, p_linea, &originali.linea,
-                            [&](const std::string& b, ErroreDecodifica* e) {
-                              return decodifica_linea(b, &file.linea, e);
-                            },
-                            err)) {
-    return 2;
-  }
-  if (!leggi(
-          fs, p_parametri, &originali.parametri,
-          [&](const std::string& b, ErroreDecodifica* e) {
-            return decodifica_parametri(b, &file.parametri, e);
-          },
-          err) ||
-      !leggi(
-          fs, p_celle, &originali.celle,
-          [&](const std::string& b, ErroreDecodifica* e) {
-            return decodifica_celle(b, &file.celle, e);
-          },
-          err)) {
-    return 2;
-  }
-
-  const Decompilazione d = decompila(file, route, train);
-  const std::string linea_da_provare = testo_script_linea(d.scenario, {});
-  const std::string treno_da_provare = testo_script_treno(d.scenario, {});
-  Verifica verifica;
-  bool identici = false;
-  verifica.compilazione =
-      compila_e_confronta(route, train, linea_da_provare, treno_da_provare, originali, &identici);
-  if (!identici) {
-    // Compiled again, keeping the files this time, to say where they part.
-    verifica.compilazione =
-        compila_in_memoria(route, train, linea_da_provare, treno_da_provare, file.con_linea);
-    verifica.differenza = prima_differenza(originali, verifica.compilazione.file);
-  }
-  const bool identica = verifica.identica();
-
-  std::vector<std::string> da;
-  if (file.con_linea) da.push_back(p_linea);
-  da.push_back(p_parametri);
-  da.push_back(p_celle);
-  const std::string cartella = opzioni.out_dir.empty() ? opzioni.dir : opzioni.out_dir;
-  const std::string s_linea = percorso_in(cartella, nome_script_linea(route));
-  const std::string s_treno = percorso_in(cartella, nome_script_treno(route, train));
-
-  // The report.
-  std::string conti;
-  for (const auto& [nome, n] : conteggi(d.scenario)) {
-    conti += (conti.empty() ? "" : ", ") + std::to_string(n) + " " + nome;
-  }
-  std::string origine;
-  for (const std::string& f : da) origine += (origine.empty() ? "" : ", ") + f;
-  err << origine << ": recovered " << conti << "\n";
-  for (const Diagnosi& c : verifica.compilazione.diagnosi) {
-    err << kComando << "compiling the recovered scripts records " << descrizione_codice(c) << "\n";
-  }
-  switch (verifica.compilazione.esito) {
-    case Esito::errore_1250:
-    case Esito::errore_1251: {
-      const std::int32_t c = verifica.compilazione.esito == Esito::errore_1250
-                                 ? codice::marcatore_cella_1
-                                 : codice::codice_cella_1;
-      err << kComando << "compiling the recovered scripts writes no files: error " << c << ": "
-          << significato_codice(c) << "\n";
-      break;
-    }
-    case Esito::senza_celle:
-      err << kComando
-          << "compiling the recovered scripts writes no files: the reader stopped before a route "
-             "length\n";
-      break;
-    case Esito::scritto:
-    case Esito::scrittura_fallita:
-      break;
-  }
-  if (!verifica.differenza && !verifica.compilazione.diagnosi.empty()) {
-    err << kComando << "the recovered scripts give the same bytes, but only with error "
-        << verifica.compilazione.codice_errore
-        << " recorded: no clean compile writes these files\n";
-  }
-  if (verifica.differenza) {
-    const Differenza& x = *verifica.differenza;
-    err << kComando << "the recovered scripts do not give "
-        << nome_file(x.file, p_linea, p_parametri, p_celle) << ": first difference at byte "
-        << x.offset << ", " << x.dove << "\n";
-  }
-  for (std::size_t i = 0; i < d.inesprimibili.size() && i < kNoteMostrate; ++i) {
-    err << kComando << "cannot express: " << d.inesprimibili[i] << "\n";
-  }
-  if (d.inesprimibili.size() > kNoteMostrate) {
-    err << kComando << "cannot express " << d.inesprimibili.size() - kNoteMostrate
-        << " more things (--json lists them all)\n";
-  }
-
-  // The scripts.
-  std::vector<std::string> scritti;
-  int stato = identica ? 0 : 1;
-  if (!identica && !opzioni.force) {
-    err << kComando << "no scripts written (--force writes them anyway)\n";
-  } else {
-    const std::string linea = testo_script_linea(
-        d.scenario, intestazione("line script of " + route, da, file.con_linea, identica));
-    const std::string treno = testo_script_treno(
-        d.scenario,
-        intestazione("train script of " + route + " " + train, da, file.con_linea, identica));
-    bool esistono = false;
-    for (const std::string* p : {&s_linea, &s_treno}) {
-      if (!opzioni.force && fs.IsRegularFile(*p)) {
-        err << kComando << *p << " exists already (--force replaces it)\n";
-        esistono = true;
-      }
-    }
-    if (esistono) {
-      stato = 2;
-    } else {
-      std::string motivo;
-      for (const auto& [p, testo] : {std::pair{&s_linea, &linea}, std::pair{&s_treno, &treno}}) {
-        if (!ReplaceFile(fs, *p, *testo, &motivo)) {
-          err << kComando << motivo << "\n";
-          stato = 2;
-          break;
-        }
-        scritti.push_back(*p);
-      }
-    }
-    if (!scritti.empty()) {
-      err << kComando << (identica ? "the scripts compile to the same bytes" : "written anyway")
-          << "; wrote " << scritti.front() << (scritti.size() > 1 ? " and " + scritti[1] : "")
-          << (file.con_linea ? "" : " (compile them with --no-line)") << "\n";
-    }
-  }
-
-  if (opzioni.json) {
-    nlohmann::json j;
-    j["files"] = {{"line", file.con_linea ? nlohmann::json(p_linea) : nlohmann::json(nullptr)},
-                  {"parameters", p_parametri},
-                  {"cells", p_celle}};
-    nlohmann::json record = nlohmann::json::object();
-    for (const auto& [nome, n] : conteggi(d.scenario)) record[nome] = n;
-    j["records"] = record;
-    nlohmann::json codici = nlohmann::json::array();
-    for (const Diagnosi& c : verifica.compilazione.diagnosi) {
-      codici.push_back(
-          {{"code", c.codice},
-           {"position", c.con_posizione ? nlohmann::json(c.posizione) : nlohmann::json(nullptr)}});
-    }
-    nlohmann::json differenza = nullptr;
-    if (verifica.differenza) {
-      const Differenza& x = *verifica.differenza;
-      differenza = {{"file", nome_file(x.file, p_linea, p_parametri, p_celle)},
-                    {"offset", x.offset},
-                    {"where", utf8_da_cp1252(x.dove)}};
-    }
-    j["round_trip"] = {
-        {"identical", identica}, {"codes", codici}, {"first_difference", differenza}};
-    nlohmann::json note = nlohmann::json::array();
-    for (const std::string& n : d.inesprimibili) note.push_back(utf8_da_cp1252(n));
-    j["cannot_express"] = note;
-    j["written"] = scritti;
-    // Paths are passed through as given; a byte that is not UTF-8 is
-    // replaced rather than failing the summary.
-    out << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-  }
+  Decompile d(opzioni, fs, err);
+  if (!d.leggi_file()) return 2;
+  d.decompila_e_verifica();
+  d.riferisci();
+  const int stato = d.scrivi_script();
+  if (opzioni.json) out << d.json() << "\n";
   return stato;
 }
 
