@@ -54,6 +54,21 @@ bool MemoryFileSystem::Write(int handle, std::string_view data, std::string* err
   return true;
 }
 
+bool MemoryFileSystem::WriteParts(int handle, const std::vector<std::string_view>& parts,
+                                  std::string* err) {
+  auto it = open_.find(handle);
+  if (it == open_.end()) {
+    *err = "write to a file that is not open";
+    return false;
+  }
+  std::string& file = files_[it->second];
+  std::size_t n = file.size();
+  for (std::string_view part : parts) n += part.size();
+  file.reserve(n);
+  for (std::string_view part : parts) file.append(part);
+  return true;
+}
+
 bool MemoryFileSystem::Flush(int handle, std::string* err) {
   if (open_.count(handle) != 0) return true;
   *err = "flush of a file that is not open";

@@ -1,5 +1,5 @@
-// A file system held in memory: a compile runs in it without touching the
-// disk (the authors' check, the fuzzers, the benchmarks).
+// A file system held in memory: a compile can run whole without touching
+// the disk (the authors' check and decompiler, the fuzzers, the benchmarks).
 #ifndef SCENARIO_BASE_MEMORY_FILE_SYSTEM_H_
 #define SCENARIO_BASE_MEMORY_FILE_SYSTEM_H_
 
@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/file_system.h"
 
@@ -38,6 +39,9 @@ class MemoryFileSystem : public FileSystem {
   int CreateFile(const std::string& path, std::optional<std::uint32_t> mode,
                  std::string* err) override;
   bool Write(int handle, std::string_view data, std::string* err) override;
+  /// Appends the parts into room taken once for all of them.
+  bool WriteParts(int handle, const std::vector<std::string_view>& parts,
+                  std::string* err) override;
   bool Flush(int handle, std::string* err) override;
   bool Close(int handle, std::string* err) override;
   bool Rename(const std::string& from, const std::string& to, std::string* err) override;
