@@ -37,16 +37,16 @@ void memo_montagna(StatoCompilazione& stato, std::int32_t inizio, std::int32_t f
                    std::int32_t tipo) {
   bool marcatore = false;
   std::int64_t tipo_sezione = tipo;
-  if (tipo_sezione > 10) {
+  if (tipo_sezione > kSogliaMarcatore) {
     marcatore = true;
-    tipo_sezione -= 10;
+    tipo_sezione -= kSogliaMarcatore;
   }
   stato.conta_montagne += 1;
   const std::size_t n = static_cast<std::size_t>(stato.conta_montagne);
   stato.montagna_inizio[n] = inizio;
   stato.montagna_fine[n] = fine;
-  if (n > 1 && static_cast<std::int64_t>(inizio) - stato.montagna_fine[n - 1] <= 150) {
-    tipo_sezione = 3;
+  if (n > 1 && static_cast<std::int64_t>(inizio) - stato.montagna_fine[n - 1] <= kDistanzaSezioni) {
+    tipo_sezione = kTipoSezioniVicine;
   }
   const std::int64_t prima = cella_di(inizio, 0);
   const std::int64_t ultima = cella_di(fine, -1);
@@ -57,7 +57,7 @@ void memo_montagna(StatoCompilazione& stato, std::int32_t inizio, std::int32_t f
     Cella& x = cella(stato, c);
     x.montagna = bassi8(tipo_sezione);
     const std::int64_t conteggio = c - prima + 1;
-    if (marcatore && conteggio % 4 == 0 && x.tipo == tipo_cella::vuota) {
+    if (marcatore && conteggio % kPassoMarcatori == 0 && x.tipo == tipo_cella::vuota) {
       x.tipo = tipo_cella::marcatore_montagna;
       segna_origine(stato, c);
     }
@@ -104,11 +104,12 @@ std::int32_t memo_segnale(StatoCompilazione& stato, std::int32_t posizione, std:
   x.dato1 = bassi16(10 * static_cast<std::int64_t>(s1) + d1);
   x.dato2 = bassi16(10 * static_cast<std::int64_t>(s2) + d2);
   x.dato3 = bassi16(10 * static_cast<std::int64_t>(s3) + d3);
-  const std::int32_t tempo_segnale = (tempo >= 1 && tempo <= 100) ? 101 : tempo;
+  const std::int32_t tempo_segnale =
+      (tempo >= 1 && tempo <= kTempoBreve) ? kTempoMinimoSegnale : tempo;
   x.tempo = sx == 2 ? bassi8(tempo_segnale) : 0;
   const std::int64_t tipo_lati = 3 * static_cast<std::int64_t>(sx) + dx;
-  for (int m = 1; m <= 4; ++m) {
-    const std::int64_t prima = c - 2 * m;
+  for (int m = 1; m <= kSegniSegnale; ++m) {
+    const std::int64_t prima = c - kPassoSegniSegnale * m;
     if (esiste(stato, prima)) cella(stato, prima).avvicinamento = bassi8(10 * tipo_lati + m);
   }
   return 0;
@@ -118,11 +119,11 @@ std::int32_t memo_rallentamento(StatoCompilazione& stato, std::int32_t x, std::i
                                 std::int32_t l, std::int32_t f_tt, std::int32_t f_ta,
                                 std::int32_t d_v) {
   const std::int64_t x64 = x;
-  const std::int64_t a = cella_di(x64 - 1200, 1);
+  const std::int64_t a = cella_di(x64 - kAnticipoAvviso, 1);
   const std::int64_t s = cella_di(x64, 1);
   const std::int64_t e = cella_di(x64 + l, 1);
-  const std::int64_t b = cella_di(x64 - 1200, 0);
-  const bool con_avviso = x > 1500;
+  const std::int64_t b = cella_di(x64 - kAnticipoAvviso, 0);
+  const bool con_avviso = x > kInizioConAvviso;
   if (con_avviso) {
     if (!libera_in(stato, a)) {
       registra_codice(stato, codice::avviso_occupato);
@@ -162,14 +163,14 @@ std::int32_t memo_rallentamento(StatoCompilazione& stato, std::int32_t x, std::i
     cella(stato, c).dato3 = bassi16(f_tt);
   }
   if (f_ta != 0) {
-    for (int m = 0; m < 4; ++m) {
+    for (int m = 0; m < kCellePrimaAvviso; ++m) {
       if (!libera_in(stato, b - m)) {
         registra_codice(stato, codice::prima_avviso_occupato);
         segna_cella_diagnosi(stato, b - m);
         return codice::prima_avviso_occupato;
       }
     }
-    for (int m = 0; m < 4; ++m) {
+    for (int m = 0; m < kCellePrimaAvviso; ++m) {
       Cella& prima = cella(stato, b - m);
       prima.tipo = tipo_cella::prima_dell_avviso;
       segna_origine(stato, b - m);

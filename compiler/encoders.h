@@ -9,6 +9,31 @@
 
 namespace scenario {
 
+// The encoders' rules, in metres where not said otherwise.
+
+/// A mountain type above this sets the marker flag and loses this much.
+inline constexpr std::int32_t kSogliaMarcatore = 10;
+/// A section starting at most this far after the previous one's end...
+inline constexpr std::int64_t kDistanzaSezioni = 150;
+/// ...gets this type.
+inline constexpr std::int64_t kTipoSezioniVicine = 3;
+/// Every this many cells of a marked section carries the mountain marker.
+inline constexpr std::int64_t kPassoMarcatori = 4;
+/// A signal time from 1 to this...
+inline constexpr std::int32_t kTempoBreve = 100;
+/// ...is stored as this.
+inline constexpr std::int32_t kTempoMinimoSegnale = 101;
+/// Approach marks a signal writes, one every `kPassoSegniSegnale` cells
+/// before it.
+inline constexpr int kSegniSegnale = 4;
+inline constexpr int kPassoSegniSegnale = 2;
+/// A slowdown's warning board stands this far before its start...
+inline constexpr std::int64_t kAnticipoAvviso = 1200;
+/// ...and only for a slowdown starting beyond this position.
+inline constexpr std::int32_t kInizioConAvviso = 1500;
+/// Cells of code 5 before a warning board.
+inline constexpr int kCellePrimaAvviso = 4;
+
 /// Stores a mountain section and marks its cells. The caller has checked
 /// that fewer than `kMassimoMontagne` sections are stored; cells outside the
 /// array are skipped.

@@ -8,6 +8,7 @@
 #include "compiler/rounding.h"
 #include "compiler/script_reader.h"
 #include "compiler/script_stage.h"
+#include "compiler/station_rules.h"
 #include "output/cell_file.h"
 #include "output/parameter_file.h"
 #include "scripts/field_reader.h"
@@ -19,41 +20,6 @@ namespace {
 
 /// Consecutive comment fields skipped anywhere in the train script.
 constexpr int kCommenti = 2;
-
-// The station record's rules.
-
-/// Station lengths are multiples of this, in metres.
-constexpr std::int32_t kPassoLunghezza = 100;
-/// Where a station of types 5 and 6 ends, in metres beyond its position.
-constexpr std::int32_t kFineOltrePosizione = 150;
-/// How far a non-zero `flag3` moves an ordinary station's end, in metres.
-constexpr std::int32_t kAllungamentoFlag3 = 50;
-/// Shortest station, in metres, that keeps its `flag4`.
-constexpr std::int32_t kLunghezzaFlag4 = 600;
-/// Least distance, in metres, from the end of a station to the start of the
-/// next.
-constexpr std::int32_t kDistanzaStazioni = 350;
-/// Cells before the end mark that get an approach mark.
-constexpr int kSegniAvvicinamento = 4;
-/// First station type without cell marks.
-constexpr std::uint8_t kPrimoTipoSenzaSegni = 25;
-
-/// Types 5 and 6: the end a fixed distance beyond the position, the start a
-/// whole length before it, no approach marks.
-bool fine_fissa(std::uint8_t tipo) {
-  return tipo == 5 || tipo == 6;
-}
-
-/// Types 7 and 8: a whole length on both sides of the position.
-bool lunghezza_per_lato(std::uint8_t tipo) {
-  return tipo == 7 || tipo == 8;
-}
-
-/// Ordinary stations (types below 25) get an end mark and, unless their end
-/// is fixed, approach marks.
-bool ordinaria(std::uint8_t tipo) {
-  return tipo < kPrimoTipoSenzaSegni;
-}
 
 /// The train stage: the train script held in memory and its working
 /// variables.

@@ -9,7 +9,10 @@
 
 #include "compiler/chainage.h"
 #include "compiler/compile_state.h"
+#include "compiler/encoders.h"
 #include "compiler/rounding.h"
+#include "compiler/script_reader.h"
+#include "compiler/station_rules.h"
 #include "tools/code_cell_recovery.h"
 #include "tools/curve_recovery.h"
 #include "tools/mountain_recovery.h"
@@ -18,35 +21,12 @@ namespace scenario {
 
 namespace {
 
-/// The cells and the geometry reach this far beyond the route length.
-constexpr std::int32_t kOltreIlPercorso = 7000;
 /// Cells the profiles leave untouched at the end of the array.
 constexpr std::int32_t kCelleFinaliVuote = 2;
-/// The gradient is held in a cell as its value plus this.
-constexpr std::int32_t kPendenzaZero = 100;
-/// The speed is held in a cell in units of this many km/h.
-constexpr std::int32_t kUnitaVelocita = 5;
 /// Signals, boards and slowdowns stand in the cell after their position's.
 constexpr std::int32_t kCellaDopo = 1;
-/// A slowdown's warning board stands this far before it, in cells, and
-/// exists only when the slowdown starts beyond `kAvvisoOltre` metres.
-constexpr std::int32_t kCelleAvviso = 24;
-constexpr std::int32_t kAvvisoOltre = 1500;
-/// Cells of code 5 before a warning board.
-constexpr int kCellePrimaAvviso = 4;
-/// Approach marks a signal writes, every 2 cells before it.
-constexpr int kMarcheSegnale = 4;
-/// A signal time from 1 to this becomes 101.
-constexpr std::int32_t kTempoMinimo = 100;
-/// Station types by the extent the reader gives them.
-constexpr std::int32_t kTipiStazioneCorta[] = {5, 6};
-constexpr std::int32_t kTipiStazioneSimmetrica[] = {7, 8};
-/// A station shorter than this loses `flag4`.
-constexpr std::int32_t kStazioneLunga = 600;
-/// A station with `flag3` ends this much later.
-constexpr std::int32_t kProlungamento = 50;
-/// The end of a short station lies this far after its position.
-constexpr std::int32_t kFineStazioneCorta = 150;
+/// A slowdown's warning board stands this many cells before its start.
+constexpr std::int32_t kCelleAvviso = static_cast<std::int32_t>(kAnticipoAvviso / kMetriCella);
 
 /// `a` / `b` rounded down (toward minus infinity, not toward zero).
 std::int64_t floor_div(std::int64_t a, std::int64_t b) {
@@ -59,11 +39,6 @@ std::int64_t floor_div(std::int64_t a, std::int64_t b) {
 std::pair<std::int32_t, std::int32_t> decine(std::int64_t word) {
   const std::int64_t d = floor_div(word, 10);
   return {static_cast<std::int32_t>(d), static_cast<std::int32_t>(word - 10 * d)};
-}
-
-/// True when station type `t` is one of the pair `tipi`.
-bool contiene_tipo(const std::int32_t (&tipi)[2], std::int32_t t) {
-  return t == tipi[0] || t == tipi[1];
 }
 
 /// True when a text can be a script's text field: read back exactly, it
@@ -166,7 +141,7 @@ class Decompilatore {
 void Decompilatore::generale() {
   GeneraleLinea& g = d_.scenario.generale;
   g.lunghezza = voce(voce::treno).fine;
-  const std::int64_t lunghezza_tabella = static_cast<std::int64_t>(g.lunghezza) + kOltreIlPercorso;
+  const std::int64_t lunghezza_tabella = static_cast<std::int64_t>(g.lunghezza) + kProlungamento;
   if (file_.con_linea && file_.linea.ultima_riga() != lunghezza_tabella) {
     nota("the line file holds metres 0 to " + std::to_string(file_.linea.ultima_riga()) +
          ", a route of " + std::to_string(g.lunghezza) + " m (entry 84) has 0 to " +
@@ -299,8 +274,8 @@ std::vector<RecordProfilo> Decompilatore::profilo(std::uint8_t Cella::*campo, st
 
 void Decompilatore::profili() {
   ScenarioDecompilato& s = d_.scenario;
-  s.pendenze = profilo(&Cella::pendenza, 1, kPendenzaZero, "gradient");
-  s.velocita = profilo(&Cella::velocita, kUnitaVelocita, 0, "speed");
+  s.pendenze = profilo(&Cella::pendenza, 1, kPendenzaPiana, "gradient");
+  s.velocita = profilo(&Cella::velocita, kKmhPassoVelocita, 0, "speed");
   s.aderenze = profilo(&Cella::aderenza, 1, 0, "adhesion");
 }
 
@@ -326,12 +301,12 @@ void Decompilatore::stazioni() {
     const std::int64_t pos = p.posizione;
     std::int64_t lunghezza = 0;
     std::int32_t flag3 = 0;
-    if (contiene_tipo(kTipiStazioneCorta, p.tipo)) {
+    if (fine_fissa(p.tipo)) {
       lunghezza = pos - p.inizio;
-      if (p.fine != pos + kFineStazioneCorta || p.flag3 != 0) {
+      if (p.fine != pos + kFineOltrePosizione || p.flag3 != 0) {
         nota(chi + ": its end is not 150 m after its position");
       }
-    } else if (contiene_tipo(kTipiStazioneSimmetrica, p.tipo)) {
+    } else if (lunghezza_per_lato(p.tipo)) {
       lunghezza = pos - p.inizio;
       if (p.fine != pos + lunghezza || p.flag3 != 0) {
         nota(chi + ": its start and end are not as far from its position");
@@ -339,20 +314,20 @@ void Decompilatore::stazioni() {
     } else {
       lunghezza = 2 * (pos - p.inizio);
       const std::int64_t oltre = p.fine - (pos + lunghezza / 2);
-      if (oltre == kProlungamento) {
+      if (oltre == kAllungamentoFlag3) {
         flag3 = p.flag3 != 0 ? p.flag3 : 1;
       } else if (oltre != 0 || p.flag3 != 0) {
         nota(chi + ": its end is not its position plus half its length (plus 50 with flag3)");
       }
-      if (oltre == kProlungamento && p.flag3 == 0 && e != voce::prima_stazione) {
+      if (oltre == kAllungamentoFlag3 && p.flag3 == 0 && e != voce::prima_stazione) {
         nota(chi + ": its end is lengthened by 50 m while flag3 is 0");
       }
     }
-    if (lunghezza % 100 != 0 || lunghezza < INT32_MIN || lunghezza > INT32_MAX) {
+    if (lunghezza % kPassoLunghezza != 0 || lunghezza < INT32_MIN || lunghezza > INT32_MAX) {
       nota(chi + ": a length of " + std::to_string(lunghezza) + " m is not a multiple of 100");
     }
     if (pos % kMetriCella != 0) nota(chi + ": its position is not a multiple of 50");
-    if (p.flag4 != 0 && (lunghezza < kStazioneLunga || e == voce::prima_stazione)) {
+    if (p.flag4 != 0 && (lunghezza < kLunghezzaFlag4 || e == voce::prima_stazione)) {
       nota(chi + ": flag4 is set, which the first station and a short one lose");
     }
     if (e == voce::prima_stazione && p.flag3 != 0) {
@@ -449,7 +424,7 @@ void Decompilatore::indicatori() {
     auto dividi = [](std::int16_t parola, std::int32_t* sinistra, std::int32_t* destra) {
       const std::int64_t s = floor_div(parola, 20);
       *sinistra = static_cast<std::int32_t>(s);
-      *destra = static_cast<std::int32_t>((parola - 20 * s) * kUnitaVelocita);
+      *destra = static_cast<std::int32_t>((parola - 20 * s) * kKmhPassoVelocita);
     };
     dividi(primo_perso ? 0 : x.dato1, &r.vas, &r.vad);
     dividi(x.dato2, &r.vbs, &r.vbd);
@@ -540,11 +515,11 @@ void Decompilatore::rallentamenti() {
         x -= kMetriCella / 2;
       }
     }
-    if (avviso && x <= kAvvisoOltre && x + 20 > kAvvisoOltre) x += 20;
+    if (avviso && x <= kInizioConAvviso && x + 20 > kInizioConAvviso) x += 20;
     if (x < 0) nota(cella_nome(s) + ": a slowdown start in cell 0");
     r.x = static_cast<std::int32_t>(x);
     r.l = static_cast<std::int32_t>((static_cast<std::int64_t>(e) - kCellaDopo) * kMetriCella - x);
-    if (x > kAvvisoOltre) {
+    if (x > kInizioConAvviso) {
       if (avviso) {
         spiega(static_cast<std::size_t>(a));
       } else {
@@ -578,8 +553,8 @@ void Decompilatore::segnali() {
     RecordSegnale g;
     g.posizione = posizione_dopo(c);
     std::int64_t lati = decine(x.dato4).second;
-    for (int m = 1; m <= kMarcheSegnale; ++m) {
-      const std::int64_t prima = static_cast<std::int64_t>(c) - 2 * m;
+    for (int m = 1; m <= kSegniSegnale; ++m) {
+      const std::int64_t prima = static_cast<std::int64_t>(c) - kPassoSegniSegnale * m;
       if (!esiste(prima)) break;
       const std::int32_t marca = cella(prima).avvicinamento;
       if (marca < m || (marca - m) % 10 != 0) continue;
@@ -599,7 +574,7 @@ void Decompilatore::segnali() {
     if (g.sx == 2) {
       // A time from 1 to 100 is stored as 101; one that should stay in that
       // range is given 256 higher, which has the same low byte.
-      g.tempo = x.tempo >= 1 && x.tempo <= kTempoMinimo ? x.tempo + 256 : x.tempo;
+      g.tempo = x.tempo >= 1 && x.tempo <= kTempoBreve ? x.tempo + 256 : x.tempo;
     }
     std::tie(g.s1, g.d1) = decine(x.dato1);
     std::tie(g.s2, g.d2) = decine(x.dato2);

@@ -4,19 +4,12 @@
 #include <array>
 #include <cstdint>
 
+#include "compiler/compile_state.h"
+#include "compiler/encoders.h"
+
 namespace scenario {
 
 namespace {
-
-/// Most sections the compiler stores.
-constexpr std::size_t kSezioniMassime = 80;
-/// A section that starts this close after the previous one's end is type 3.
-constexpr std::int64_t kDistanzaTipo3 = 150;
-constexpr std::uint8_t kTipoVicino = 3;
-/// A script type above this sets the marker flag and loses this much.
-constexpr std::int32_t kSogliaMarcatore = 10;
-/// Every this many cells of a marked section carries a marker.
-constexpr std::int32_t kPassoMarcatori = 4;
 
 /// One section found in the cells: first and last cell, and its flag.
 struct Sezione {
@@ -123,10 +116,10 @@ std::vector<RecordMontagna> recupera_montagne(const std::vector<Cella>& celle,
     }
     for (const Sezione& s : sezioni) {
       const std::int64_t inizio = static_cast<std::int64_t>(s.prima) * kMetriCella;
-      if (precedente && cella.montagna != kTipoVicino &&
-          inizio - fine_precedente <= kDistanzaTipo3) {
+      if (precedente && cella.montagna != kTipoSezioniVicine &&
+          inizio - fine_precedente <= kDistanzaSezioni) {
         montagne.push_back({0, 0, 0, true});
-        if (inizio <= kDistanzaTipo3) {
+        if (inizio <= kDistanzaSezioni) {
           inesprimibili->push_back("cells " + std::to_string(s.prima) + " to " +
                                    std::to_string(s.ultima) +
                                    ": a section this close to the start after another one is "
@@ -141,7 +134,7 @@ std::vector<RecordMontagna> recupera_montagne(const std::vector<Cella>& celle,
     }
     c = l + 1;
   }
-  if (montagne.size() > kSezioniMassime) {
+  if (montagne.size() > static_cast<std::size_t>(kMassimoMontagne)) {
     inesprimibili->push_back(std::to_string(montagne.size()) +
                              " mountain records, more than the 80 the compiler stores");
   }
