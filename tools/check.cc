@@ -334,7 +334,11 @@ std::vector<Nota> Controllo::occupanti(const StatoCompilazione& stato,
   std::vector<Occupante> occupanti;
   for (std::int64_t c : celle) {
     if (c < 0 || static_cast<std::size_t>(c) >= stato.celle.size()) continue;
-    const auto [i, r] = record_di(origine_di(stato, c));
+    // Plain variables, not a structured binding: the lambda below captures
+    // them, which clang 14 does not allow for bindings.
+    const std::pair<int, const RecordScript*> origine = record_di(origine_di(stato, c));
+    const int i = origine.first;
+    const RecordScript* r = origine.second;
     if (!r) continue;
     const std::uint8_t tipo = stato.celle[static_cast<std::size_t>(c)].tipo;
     std::string cosa = tipo == tipo_cella::codice && e_di(*r, TipoRecord::rallentamento)
