@@ -1,5 +1,6 @@
 #include "base/file_system.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -58,6 +59,34 @@ bool RealFileSystem::RemoveFile(const std::string& path, std::string* err) {
     return false;
   }
   return true;
+}
+
+bool FileSystem::ListFolder(const std::string& path, std::vector<std::string>* names,
+                            std::string* err) {
+  names->clear();
+  *err = path + ": this file system cannot list folders";
+  return false;
+}
+
+bool RealFileSystem::ListFolder(const std::string& path, std::vector<std::string>* names,
+                                std::string* err) {
+  names->clear();
+  DIR* folder = ::opendir(path.c_str());
+  if (!folder) {
+    *err = Reason(path);
+    return false;
+  }
+  errno = 0;
+  while (const struct dirent* entry = ::readdir(folder)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != ".." && IsRegularFile(path + "/" + name)) names->push_back(name);
+    errno = 0;
+  }
+  const bool failed = errno != 0;
+  if (failed) *err = Reason(path);
+  ::closedir(folder);
+  std::sort(names->begin(), names->end());
+  return !failed;
 }
 
 int RealFileSystem::CreateFile(const std::string& path, std::string* err) {

@@ -22,6 +22,11 @@ class FileSystem {
   virtual bool ReadFile(const std::string& path, std::string* contents, std::string* err) = 0;
   /// Deletes a file; a file that does not exist is not an error.
   virtual bool RemoveFile(const std::string& path, std::string* err) = 0;
+  /// Puts the names of the regular files in folder `path` into `*names`,
+  /// sorted; false with `*err` set when the folder cannot be listed. The
+  /// default lists nothing and says so.
+  virtual bool ListFolder(const std::string& path, std::vector<std::string>* names,
+                          std::string* err);
 
   /// Creates (or truncates) a file for writing; returns a handle, or -1 with
   /// `*err` set.
@@ -46,6 +51,8 @@ class RealFileSystem : public FileSystem {
   bool IsRegularFile(const std::string& path) override;
   bool ReadFile(const std::string& path, std::string* contents, std::string* err) override;
   bool RemoveFile(const std::string& path, std::string* err) override;
+  bool ListFolder(const std::string& path, std::vector<std::string>* names,
+                  std::string* err) override;
   int CreateFile(const std::string& path, std::string* err) override;
   bool Write(int handle, std::string_view data, std::string* err) override;
   bool WriteParts(int handle, const std::vector<std::string_view>& parts,

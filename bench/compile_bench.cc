@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "base/file_names.h"
-#include "base/testing/memory_file_system.h"
+#include "base/memory_file_system.h"
 #include "bench/dense_scripts.h"
 #include "compiler/compile_driver.h"
 #include "compiler/compile_state.h"

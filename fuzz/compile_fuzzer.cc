@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "base/file_names.h"
-#include "base/testing/memory_file_system.h"
+#include "base/memory_file_system.h"
 #include "compiler/compile_driver.h"
 #include "compiler/compile_state.h"
 #include "compiler/error_codes.h"

@@ -16,9 +16,9 @@ constexpr char32_t kAlti[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-/// Decodes one UTF-8 sequence at `*pos`; an invalid, overlong or cut-off
-/// sequence yields its first byte as a Latin-1 character. Advances `*pos`.
-char32_t prossimo(std::string_view s, std::size_t* pos) {
+}  // namespace
+
+char32_t decodifica_utf8(std::string_view s, std::size_t* pos) {
   const auto b0 = static_cast<std::uint8_t>(s[*pos]);
   std::size_t seguito = 0;
   char32_t v = b0;
@@ -50,8 +50,6 @@ char32_t prossimo(std::string_view s, std::size_t* pos) {
   return b0;
 }
 
-}  // namespace
-
 char32_t da_cp1252(std::uint8_t b) {
   if (b >= 0x80 && b <= 0x9F) return kAlti[b - 0x80];
   return b;
@@ -82,11 +80,27 @@ std::string utf8_da_cp1252(std::string_view testo) {
   return out;
 }
 
+std::string utf8_da_misto(std::string_view testo) {
+  std::string out;
+  out.reserve(testo.size());
+  std::size_t pos = 0;
+  while (pos < testo.size()) {
+    const std::size_t inizio = pos;
+    const char32_t c = decodifica_utf8(testo, &pos);
+    if (pos == inizio + 1 && c >= 0x80) {
+      aggiungi_utf8(da_cp1252(static_cast<std::uint8_t>(c)), &out);
+    } else {
+      out.append(testo.substr(inizio, pos - inizio));
+    }
+  }
+  return out;
+}
+
 std::string json_stringa(std::string_view utf8) {
   std::string out = "\"";
   std::size_t pos = 0;
   while (pos < utf8.size()) {
-    const char32_t c = prossimo(utf8, &pos);
+    const char32_t c = decodifica_utf8(utf8, &pos);
     char buffer[16];
     switch (c) {
       case '"':
@@ -129,7 +143,7 @@ std::string xml_testo(std::string_view utf8) {
   std::string out;
   std::size_t pos = 0;
   while (pos < utf8.size()) {
-    const char32_t c = prossimo(utf8, &pos);
+    const char32_t c = decodifica_utf8(utf8, &pos);
     switch (c) {
       case '&':
         out += "&amp;";

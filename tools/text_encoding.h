@@ -13,11 +13,20 @@ namespace scenario {
 /// page leaves undefined map to the C1 control of the same value.
 char32_t da_cp1252(std::uint8_t b);
 
+/// Decodes the UTF-8 sequence at `*pos` and moves past it; an invalid,
+/// overlong or cut-off sequence yields its first byte as a Latin-1 character
+/// and moves one byte.
+char32_t decodifica_utf8(std::string_view s, std::size_t* pos);
+
 /// Appends code point `c` to `out` in UTF-8.
 void aggiungi_utf8(char32_t c, std::string* out);
 
 /// A Windows-1252 text converted to UTF-8.
 std::string utf8_da_cp1252(std::string_view testo);
+
+/// A text that may be UTF-8 or Windows-1252, in UTF-8: valid UTF-8
+/// sequences are kept, every other byte is taken as Windows-1252.
+std::string utf8_da_misto(std::string_view testo);
 
 /// A quoted JSON string for a UTF-8 text: quotes, backslashes and control
 /// characters escaped, everything outside ASCII written as \u escapes. A
