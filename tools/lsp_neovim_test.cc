@@ -1,12 +1,12 @@
 // The language server with a real editor: Neovim's built-in client, run
 // headless on a broken train script by tools/testdata/lsp_neovim.lua.
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -45,21 +45,36 @@ TEST(LspNeovim, ShowsTheErrorAtItsRecordHoversAFieldAndClearsTheErrorWhenFixed) 
   std::string treno = cartella.leggi(nome_treno);
   treno.replace(treno.find("stazione,   66600"), 17, "stazione,   66620");
   cartella.scrivi(nome_treno, treno);
-  const std::string script = (std::filesystem::path(__FILE__).parent_path() / "testdata" /
-                              "lsp_neovim.lua")
-                                 .string();
+  const std::string script =
+      (std::filesystem::path(__FILE__).parent_path() / "testdata" / "lsp_neovim.lua").string();
   const char* giri = std::getenv("LSP_GIRI");
   const std::string casa = cartella.file("casa");
-  const Esecuzione e = programma(
-      "/usr/bin/env",
-      {// Neovim's state and logs stay in the folder.
-       "HOME=" + casa, "XDG_CONFIG_HOME=" + casa, "XDG_DATA_HOME=" + casa,
-       "XDG_STATE_HOME=" + casa, "XDG_CACHE_HOME=" + casa, std::string("LSP_SERVER=") + LSP_SERVER_PATH,
-       "LSP_SCRIPT=" + cartella.file(nome_treno), "LSP_RIGA=26", "LSP_ROTTO=66620",
-       "LSP_GIUSTO=66600", std::string("LSP_GIRI=") + (giri ? giri : "1"),
-       "LSP_RISULTATO=" + cartella.file("visto.jsonl"), "timeout", "120", nvim, "--headless",
-       "-u", "NONE", "-i", "NONE", "-n", "-c", "luafile " + script},
-      cartella.percorso());
+  const Esecuzione e = programma("/usr/bin/env",
+                                 {// Neovim's state and logs stay in the folder.
+                                  "HOME=" + casa,
+                                  "XDG_CONFIG_HOME=" + casa,
+                                  "XDG_DATA_HOME=" + casa,
+                                  "XDG_STATE_HOME=" + casa,
+                                  "XDG_CACHE_HOME=" + casa,
+                                  std::string("LSP_SERVER=") + LSP_SERVER_PATH,
+                                  "LSP_SCRIPT=" + cartella.file(nome_treno),
+                                  "LSP_RIGA=26",
+                                  "LSP_ROTTO=66620",
+                                  "LSP_GIUSTO=66600",
+                                  std::string("LSP_GIRI=") + (giri ? giri : "1"),
+                                  "LSP_RISULTATO=" + cartella.file("visto.jsonl"),
+                                  "timeout",
+                                  "120",
+                                  nvim,
+                                  "--headless",
+                                  "-u",
+                                  "NONE",
+                                  "-i",
+                                  "NONE",
+                                  "-n",
+                                  "-c",
+                                  "luafile " + script},
+                                 cartella.percorso());
   ASSERT_EQ(e.stato, 0) << e.err;
 
   std::vector<json> problemi, modifiche;

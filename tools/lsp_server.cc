@@ -4,6 +4,7 @@
 #include <exception>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "tools/lsp_framing.h"
 #include "tools/lsp_uri.h"
@@ -57,6 +58,71 @@ TipoScript tipo_di(const std::string& uri) {
   return riconosci_script(percorso_da_uri(uri)).tipo;
 }
 
+/// The range of bytes `colonna` to `colonna_fine` (0: the line's start and
+/// end) of line `riga` (brought within the text).
+json intervallo(const RigheTesto& righe, int riga, int colonna, int colonna_fine,
+                Codifica codifica) {
+  riga = std::clamp(riga, 1, righe.numero());
+  const std::string_view linea = righe.riga(riga);
+  auto carattere = [&](int c) {
+    return carattere_da_byte(linea, static_cast<std::size_t>(c - 1), codifica);
+  };
+  const int inizio = colonna > 0 ? carattere(colonna) : 0;
+  const int fine =
+      colonna_fine > 0 ? carattere(colonna_fine) : carattere_da_byte(linea, linea.size(), codifica);
+  return {{"start", {{"line", riga - 1}, {"character", inizio}}},
+          {"end", {{"line", riga - 1}, {"character", std::max(inizio, fine)}}}};
+}
+
+/// The lines of the files a publication points into, each read once.
+class TestiLetti {
+ public:
+  explicit TestiLetti(const Documenti& documenti) : documenti_(documenti) {}
+
+  /// The lines of `uri`: the editor's text, the file's, or none.
+  const RigheTesto& righe(const std::string& uri) {
+    auto it = letti_.find(uri);
+    if (it == letti_.end()) {
+      it = letti_.emplace(uri, Letto{}).first;
+      std::string motivo;
+      if (!documenti_.testo(uri, &it->second.testo, &motivo)) it->second.testo.clear();
+      it->second.righe.emplace(it->second.testo);
+    }
+    return *it->second.righe;
+  }
+
+ private:
+  struct Letto {
+    std::string testo;
+    std::optional<RigheTesto> righe;  ///< views into `testo`
+  };
+  const Documenti& documenti_;
+  std::map<std::string, Letto> letti_;
+};
+
+/// The JSON Diagnostic of a problem, its ranges found in `testi`.
+json diagnostico(const Problema& p, TestiLetti& testi, Codifica codifica) {
+  json d = {{"range", intervallo(testi.righe(p.uri), p.riga, p.colonna, p.colonna_fine, codifica)},
+            {"severity", p.gravita == Gravita::errore ? kGravitaErrore : kGravitaAvviso},
+            {"source", "scenario_tool"},
+            {"message", per_editore(p.messaggio)}};
+  if (!p.nome.empty()) {
+    d["code"] = per_editore(p.nome);
+  } else if (p.codice != 0) {
+    d["code"] = p.codice;
+  }
+  if (!p.note.empty()) {
+    json note = json::array();
+    for (const NotaProblema& n : p.note) {
+      const json dove = intervallo(testi.righe(n.uri), n.riga, n.colonna, 0, codifica);
+      note.push_back(
+          {{"location", {{"uri", n.uri}, {"range", dove}}}, {"message", per_editore(n.messaggio)}});
+    }
+    d["relatedInformation"] = std::move(note);
+  }
+  return d;
+}
+
 }  // namespace
 
 ServerLsp::ServerLsp(Analizzatore& analizzatore, FileSystem& fs, std::ostream& out,
@@ -91,8 +157,9 @@ void ServerLsp::ricevi(std::string_view corpo) {
     if (con_id) errore(*id, codice_rpc::invalid_request, "the message has no method");
     return;
   }
+  static const json kNessuno = json::object();
   const auto p = messaggio.find("params");
-  const json parametri = p == messaggio.end() ? json::object() : *p;
+  const json& parametri = p == messaggio.end() ? kNessuno : *p;
   const std::string nome = metodo->get<std::string>();
   try {
     if (con_id) {
@@ -221,7 +288,10 @@ json ServerLsp::hover(const json& parametri) {
       analizzatore_.descrizione(*testo, tipo_di(uri), riga, colonna);
   if (!d || d->testo.empty()) return nullptr;
   json risultato = {{"contents", {{"kind", "markdown"}, {"value", per_editore(d->testo)}}}};
-  if (d->colonna > 0) risultato["range"] = intervallo(uri, riga, d->colonna, d->colonna_fine);
+  if (d->colonna > 0) {
+    risultato["range"] =
+        intervallo(RigheTesto(*testo), riga, d->colonna, d->colonna_fine, codifica_);
+  }
   return risultato;
 }
 
@@ -231,7 +301,8 @@ json ServerLsp::completamento(const json& parametri) {
   const std::string* testo = punto(parametri, &uri, &riga, &colonna);
   if (!testo) return nullptr;
   const Proposte p = analizzatore_.proposte(*testo, tipo_di(uri), riga, colonna);
-  const json sostituito = intervallo(uri, riga, p.colonna, p.colonna_fine);
+  const json sostituito =
+      intervallo(RigheTesto(*testo), riga, p.colonna, p.colonna_fine, codifica_);
   json voci = json::array();
   for (const Proposta& v : p.voci) {
     json voce = {{"label", per_editore(v.etichetta)},
@@ -250,12 +321,14 @@ json ServerLsp::simboli(const json& parametri) {
   const std::string uri = parametri.at("textDocument").at("uri").get<std::string>();
   const std::string* testo = documenti_.aperto(uri);
   if (!testo) return nullptr;
+  const RigheTesto righe(*testo);
   json simboli = json::array();
   for (const Simbolo& s : analizzatore_.simboli(*testo, tipo_di(uri))) {
-    json simbolo = {{"name", s.nome.empty() ? "?" : per_editore(s.nome)},
-                    {"kind", tipo_simbolo(s.tipo)},
-                    {"range", intervallo(uri, s.riga, 0, 0)},
-                    {"selectionRange", intervallo(uri, s.riga, s.colonna, s.colonna_fine)}};
+    json simbolo = {
+        {"name", s.nome.empty() ? "?" : per_editore(s.nome)},
+        {"kind", tipo_simbolo(s.tipo)},
+        {"range", intervallo(righe, s.riga, 0, 0, codifica_)},
+        {"selectionRange", intervallo(righe, s.riga, s.colonna, s.colonna_fine, codifica_)}};
     if (!s.dettaglio.empty()) simbolo["detail"] = per_editore(s.dettaglio);
     simboli.push_back(std::move(simbolo));
   }
@@ -263,51 +336,15 @@ json ServerLsp::simboli(const json& parametri) {
 }
 
 void ServerLsp::pubblica(const std::vector<Pubblicazione>& pubblicazioni) {
+  TestiLetti testi(documenti_);
   for (const Pubblicazione& p : pubblicazioni) {
     json diagnostici = json::array();
-    for (const Problema& problema : p.problemi) diagnostici.push_back(diagnostico(problema));
+    for (const Problema& problema : p.problemi)
+      diagnostici.push_back(diagnostico(problema, testi, codifica_));
     invia({{"jsonrpc", "2.0"},
            {"method", "textDocument/publishDiagnostics"},
            {"params", {{"uri", p.uri}, {"diagnostics", std::move(diagnostici)}}}});
   }
-}
-
-json ServerLsp::diagnostico(const Problema& p) {
-  json d = {{"range", intervallo(p.uri, p.riga, p.colonna, p.colonna_fine)},
-            {"severity", p.gravita == Gravita::errore ? kGravitaErrore : kGravitaAvviso},
-            {"source", "scenario_tool"},
-            {"message", per_editore(p.messaggio)}};
-  if (!p.nome.empty()) {
-    d["code"] = per_editore(p.nome);
-  } else if (p.codice != 0) {
-    d["code"] = p.codice;
-  }
-  if (!p.note.empty()) {
-    json note = json::array();
-    for (const NotaProblema& n : p.note) {
-      note.push_back(
-          {{"location", {{"uri", n.uri}, {"range", intervallo(n.uri, n.riga, n.colonna, 0)}}},
-           {"message", per_editore(n.messaggio)}});
-    }
-    d["relatedInformation"] = std::move(note);
-  }
-  return d;
-}
-
-json ServerLsp::intervallo(const std::string& uri, int riga, int colonna, int colonna_fine) {
-  std::string testo, motivo;
-  if (!documenti_.testo(uri, &testo, &motivo)) testo.clear();
-  const RigheTesto righe(testo);
-  riga = std::clamp(riga, 1, righe.numero());
-  const std::string_view linea = righe.riga(riga);
-  const int inizio =
-      colonna > 0 ? carattere_da_byte(linea, static_cast<std::size_t>(colonna - 1), codifica_) : 0;
-  const int fine =
-      colonna_fine > 0
-          ? carattere_da_byte(linea, static_cast<std::size_t>(colonna_fine - 1), codifica_)
-          : carattere_da_byte(linea, linea.size(), codifica_);
-  return {{"start", {{"line", riga - 1}, {"character", inizio}}},
-          {"end", {{"line", riga - 1}, {"character", std::max(inizio, fine)}}}};
 }
 
 void ServerLsp::rispondi(const json& id, json risultato) {

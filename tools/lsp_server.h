@@ -59,11 +59,6 @@ class ServerLsp {
   nlohmann::json simboli(const nlohmann::json& parametri);
   void pubblica(const std::vector<Pubblicazione>& pubblicazioni);
 
-  /// The JSON Diagnostic of a problem.
-  nlohmann::json diagnostico(const Problema& p);
-  /// The range of bytes `colonna` to `colonna_fine` (0: the line's start
-  /// and end) of line `riga` of the file at `uri`.
-  nlohmann::json intervallo(const std::string& uri, int riga, int colonna, int colonna_fine);
   /// The open document of a request and where in it the request points:
   /// line from 1, byte column from 1. Null when the document is not open.
   const std::string* punto(const nlohmann::json& parametri, std::string* uri, int* riga,
