@@ -79,7 +79,8 @@ struct Simbolo {
 };
 
 /// The script language as the server needs it. Every call gets texts as
-/// the editor holds them (or as they lie on disk) and must accept any bytes.
+/// the editor holds them (or as they lie on disk) and must accept any bytes;
+/// a text of `TipoScript::altro` is no script, and has nothing to offer.
 class Analizzatore {
  public:
   virtual ~Analizzatore() = default;

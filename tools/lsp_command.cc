@@ -1,5 +1,6 @@
 #include "tools/lsp_command.h"
 
+#include <algorithm>
 #include <csignal>
 #include <string>
 

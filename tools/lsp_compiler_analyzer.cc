@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <string>
+#include <tuple>
 
 #include "base/file_names.h"
 #include "base/memory_file_system.h"
@@ -270,16 +272,8 @@ Proposte AnalizzatoreCompilatore::proposte(std::string_view testo, TipoScript ti
     const auto c = static_cast<unsigned char>(linea[i]);
     if (!std::isalnum(c) && c != '_' && c != ' ') return p;
   }
-  std::vector<const std::vector<RecordNoto>*> lingue;
-  if (tipo != TipoScript::treno) lingue.push_back(&records(TipoScript::linea));
-  if (tipo != TipoScript::linea) lingue.push_back(&records(TipoScript::treno));
-  for (const std::vector<RecordNoto>* lingua : lingue) {
-    for (const RecordNoto& r : *lingua) {
-      const bool gia = std::any_of(p.voci.begin(), p.voci.end(),
-                                   [&r](const Proposta& v) { return v.etichetta == r.chiave; });
-      if (!gia)
-        p.voci.push_back({std::string(r.chiave), std::string(r.esempio), esempio_markdown(r)});
-    }
+  for (const RecordNoto& r : records(tipo)) {
+    p.voci.push_back({std::string(r.chiave), std::string(r.esempio), esempio_markdown(r)});
   }
   return p;
 }

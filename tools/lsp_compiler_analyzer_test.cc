@@ -92,6 +92,7 @@ TEST(AnalizzatoreCompilatore, KeywordsOfTheScriptsLanguageAtTheStartOfALine) {
   EXPECT_EQ(a.proposte("segnale, 1", TipoScript::treno, 1, 11).voci.size(), 0u)
       << "not in the keyword field";
   EXPECT_EQ(a.proposte("", TipoScript::treno, 1, 1).voci.size(), 10u);
+  EXPECT_TRUE(a.proposte("", TipoScript::altro, 1, 1).voci.empty()) << "not a script";
 }
 
 TEST(AnalizzatoreCompilatore, OutlineOfStationsSignalsAndBoards) {

@@ -31,14 +31,15 @@ constexpr int kGravitaErrore = 1;
 constexpr int kGravitaAvviso = 2;
 constexpr int kCompletamentoParolaChiave = 14;
 
+/// The protocol's SymbolKind shown for each kind of place.
 int tipo_simbolo(TipoSimbolo t) {
   switch (t) {
     case TipoSimbolo::stazione:
-      return 3;  // Namespace: a station holds the timetable's stop
+      return 3;  // Namespace
     case TipoSimbolo::segnale:
       return 24;  // Event
     case TipoSimbolo::cartello:
-      return 15;  // String: what the board shows
+      return 15;  // String
   }
   return 13;  // Variable
 }
