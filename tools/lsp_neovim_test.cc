@@ -56,7 +56,7 @@ TEST(LspNeovim, ShowsTheErrorAtItsRecordHoversAFieldAndClearsTheErrorWhenFixed) 
                                   "XDG_DATA_HOME=" + casa,
                                   "XDG_STATE_HOME=" + casa,
                                   "XDG_CACHE_HOME=" + casa,
-                                  std::string("LSP_SERVER=") + LSP_SERVER_PATH,
+                                  "LSP_SERVER=" + json::array({LSP_SERVER_PATH}).dump(),
                                   "LSP_SCRIPT=" + cartella.file(nome_treno),
                                   "LSP_RIGA=26",
                                   "LSP_ROTTO=66620",

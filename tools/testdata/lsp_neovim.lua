@@ -3,7 +3,7 @@
 -- fixes the line and waits for the problem to go, then ends the session.
 --
 -- Run as: nvim --headless -u NONE -i NONE -n -c 'luafile lsp_neovim.lua'
--- with LSP_SERVER (the server's command), LSP_SCRIPT (the train script),
+-- with LSP_SERVER (the server's command line, a JSON array), LSP_SCRIPT (the train script),
 -- LSP_RIGA and LSP_ROTTO / LSP_GIUSTO (0-based line of the broken field,
 -- its broken and its right text), LSP_GIRI (how many times to break and fix
 -- the line, for timing) and LSP_RISULTATO (where to write what was seen, one
@@ -34,7 +34,7 @@ local function sessione()
   local stato_uscita = nil
   local id = vim.lsp.start_client({
     name = 'scenario_tool',
-    cmd = { os.getenv('LSP_SERVER') },
+    cmd = vim.fn.json_decode(os.getenv('LSP_SERVER')),
     root_dir = vim.fn.fnamemodify(os.getenv('LSP_SCRIPT'), ':h'),
     flags = { debounce_text_changes = 0 },
     handlers = {
