@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, builds and runs the whole test suite: the normal build
 # under a virtual X server, the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a short bounded pass of every fuzzer.
+# UndefinedBehaviorSanitizer, and a short bounded pass of every fuzzer. Every
+# build here treats a compiler warning as an error.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./setup.sh
@@ -11,13 +12,14 @@ jobs=$(nproc)
 display_tests='Finestra|GeneraScenarioCopiato'
 
 echo "== tests"
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCENARIO_WERROR=ON >/dev/null
 cmake --build build-test -j"$jobs"
 xvfb-run -a ctest --test-dir build-test --output-on-failure -j"$jobs" -E "$display_tests"
 xvfb-run -a ctest --test-dir build-test --output-on-failure -R "$display_tests"
 
 echo "== tests under sanitizers"
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSCENARIO_SANITIZE=ON >/dev/null
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSCENARIO_SANITIZE=ON \
+  -DSCENARIO_WERROR=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
 export ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$PWD/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1

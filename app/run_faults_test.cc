@@ -2,6 +2,7 @@
 // file of a run, every step of its writing, and the failures of the reader.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -10,6 +11,7 @@
 #include "app/run_sequence.h"
 #include "app/user_interface.h"
 #include "base/file_system.h"
+#include "base/program_guard.h"
 #include "base/testing/faulty_file_system.h"
 #include "compiler/compile_fixture.h"
 
@@ -49,15 +51,25 @@ std::vector<std::string> temporanei(const std::string& cartella) {
   return nomi;
 }
 
-/// One failing step, and the word the message uses for it.
+/// The text that picks the calls on file `nome` in a run: its temporary
+/// (".NAME.XXXXXXXX.tmp") for the steps on the temporary, else the file
+/// itself (for a rename, its new name). Nothing else of a run matches.
+std::string scelta(const std::string& nome, bool sul_temporaneo) {
+  return sul_temporaneo ? "/." + nome + "." : "/" + nome;
+}
+
+/// One failing step, the word the message uses for it, and whether it acts
+/// on the temporary file.
 struct PassoFallito {
   Step step;
   const char* parola;
+  bool sul_temporaneo;
 };
 
 const PassoFallito kPassi[] = {
-    {Step::kCreate, "create"}, {Step::kWrite, "write"},   {Step::kFlush, "flush"},
-    {Step::kClose, "close"},   {Step::kRename, "rename"},
+    {Step::kInspect, "replace", false}, {Step::kCreate, "create", true},
+    {Step::kWrite, "write", true},      {Step::kFlush, "flush", true},
+    {Step::kClose, "close", true},      {Step::kRename, "rename", false},
 };
 
 TEST(RunFaults, AFailingStepOfAnyFileEndsTheRunAndKeepsTheOlderFile) {
@@ -69,8 +81,7 @@ TEST(RunFaults, AFailingStepOfAnyFileEndsTheRunAndKeepsTheOlderFile) {
       prepara(cartella);
       RealFileSystem reale;
       FaultyFileSystem fs(reale);
-      // The folder and "/" before the name: no other file of a run ends so.
-      fs.Fail(passo.step, 1, "/" + nome);
+      fs.Fail(passo.step, 1, scelta(nome, passo.sul_temporaneo));
       InterfacciaTestuale interfaccia;
 
       testing::internal::CaptureStderr();
@@ -78,27 +89,98 @@ TEST(RunFaults, AFailingStepOfAnyFileEndsTheRunAndKeepsTheOlderFile) {
       const std::string errori = testing::internal::GetCapturedStderr();
 
       EXPECT_EQ(esito, 2);
-      bool fallito = false;
-      for (const Operation& op : fs.log()) fallito = fallito || op.failed;
-      EXPECT_TRUE(fallito) << "the fault was never reached";
+      const Operation* fallita = nullptr;
+      for (const Operation& op : fs.log()) {
+        if (op.failed) fallita = &op;
+      }
+      ASSERT_NE(fallita, nullptr) << "the fault was never reached";
       // The message names the step and the file, on one line after
-      // "Attendere".
+      // "Attendere"; a rename names the temporary and the file.
+      const std::string file = cartella.file(nome);
       const std::string atteso =
-          std::string("genera_scenario: cannot ") + passo.parola + " " + cartella.file(nome) + ": ";
+          std::string("genera_scenario: cannot ") + passo.parola + " " +
+          (passo.step == Step::kRename ? fallita->path + " to " + file : file) + ": ";
+      if (passo.step == Step::kRename) {
+        EXPECT_TRUE(IsTemporaryFor(fallita->path, file)) << fallita->path;
+      }
       EXPECT_EQ(errori.rfind("Attendere\n" + atteso, 0), 0u) << errori;
       EXPECT_NE(errori.find(FaultyFileSystem::kReason), std::string::npos) << errori;
       EXPECT_TRUE(errori.ends_with("\n")) << errori;
 
       EXPECT_EQ(cartella.leggi(nome), vecchio(nome));
       // The run stops at the failure: the files it would write later are
-      // the older ones still.
+      // the older ones still, and the scripts it wrote are gone.
       for (std::size_t dopo = f + 1; dopo < kFileDelGiro.size(); ++dopo) {
         EXPECT_EQ(cartella.leggi(kFileDelGiro[dopo]), vecchio(kFileDelGiro[dopo]))
             << kFileDelGiro[dopo];
       }
+      for (std::size_t script = 0; script < 2 && script < f; ++script) {
+        EXPECT_FALSE(cartella.esiste(kFileDelGiro[script])) << kFileDelGiro[script];
+      }
       EXPECT_EQ(temporanei(cartella.percorso()), std::vector<std::string>{});
       EXPECT_EQ(fs.OpenFiles(), 0u);
     }
+  }
+}
+
+TEST(RunFaults, AFolderThatCannotBeLockedEndsTheRunBeforeAnyFile) {
+  CartellaTemporanea cartella;
+  prepara(cartella);
+  RealFileSystem reale;
+  FaultyFileSystem fs(reale);
+  fs.Fail(Step::kLock);
+  InterfacciaTestuale interfaccia;
+
+  testing::internal::CaptureStderr();
+  const int esito = avvia(fs, cartella.percorso(), interfaccia);
+  const std::string errori = testing::internal::GetCapturedStderr();
+
+  EXPECT_EQ(esito, 2);
+  EXPECT_EQ(errori, "Attendere\ngenera_scenario: cannot lock " + cartella.percorso() + ": " +
+                        FaultyFileSystem::kReason + "\n");
+  EXPECT_EQ(fs.LogLines(), std::vector<std::string>{"lock " + cartella.percorso() + " FAILED"});
+  for (const std::string& nome : kFileDelGiro) EXPECT_EQ(cartella.leggi(nome), vecchio(nome));
+}
+
+TEST(RunFaults, RunningOutOfMemoryLeavesNoScriptNorTemporary) {
+  const struct {
+    const char* quando;
+    Step step;
+    std::string scelta;
+    std::size_t script_scritti;  ///< scripts the run wrote before it ran out
+    std::size_t primo_vecchio;   ///< the first file of kFileDelGiro it left alone
+  } casi[] = {
+      {"writing the line script", Step::kWrite, scelta(kFileDelGiro[0], true), 0, 0},
+      {"creating the notes", Step::kCreate, scelta(kFileDelGiro[2], true), 2, 2},
+      {"reading the train script", Step::kRead, scelta(kFileDelGiro[1], false), 2, 5},
+      {"writing the parameter file", Step::kWrite, scelta(kFileDelGiro[6], true), 2, 6},
+  };
+  for (const auto& caso : casi) {
+    SCOPED_TRACE(caso.quando);
+    CartellaTemporanea cartella;
+    prepara(cartella);
+    RealFileSystem reale;
+    FaultyFileSystem fs(reale);
+    fs.ThrowOutOfMemory(caso.step, 1, caso.scelta);
+
+    testing::internal::CaptureStderr();
+    const int esito = RunGuardingMemory("genera_scenario", [&] {
+      InterfacciaTestuale interfaccia;
+      return avvia(fs, cartella.percorso(), interfaccia);
+    });
+    const std::string errori = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(esito, 2);
+    EXPECT_EQ(errori, "Attendere\ngenera_scenario: out of memory\n");
+    for (std::size_t script = 0; script < caso.script_scritti; ++script) {
+      EXPECT_FALSE(cartella.esiste(kFileDelGiro[script])) << kFileDelGiro[script];
+    }
+    for (std::size_t f = std::max(caso.script_scritti, caso.primo_vecchio); f < kFileDelGiro.size();
+         ++f) {
+      EXPECT_EQ(cartella.leggi(kFileDelGiro[f]), vecchio(kFileDelGiro[f])) << kFileDelGiro[f];
+    }
+    EXPECT_EQ(temporanei(cartella.percorso()), std::vector<std::string>{});
+    EXPECT_EQ(fs.OpenFiles(), 0u);
   }
 }
 

@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <string>
 
+#include "base/file_names.h"
+#include "base/folder_lock.h"
+#include "base/transient_files.h"
 #include "compiler/compile_driver.h"
 #include "compiler/compile_state.h"
 #include "compiler/error_codes.h"
@@ -27,10 +30,27 @@ int avvia(FileSystem& fs, const std::string& cartella, Interfaccia& interfaccia)
   stato.numero_treno = kNumeroTreno;
   interfaccia.mostra_attesa();
 
+  // One run at a time in the folder, from the first script written to the
+  // last binary file: a second run waits here, so the folder always ends
+  // with one whole set of files.
   std::string err;
-  if (!dati_linea(fs, cartella, stato.nome_percorso, &err) ||
-      !dati_treno(fs, cartella, stato.nome_percorso, stato.numero_treno, &err) ||
-      !dati_note(fs, cartella, stato.nome_percorso, stato.numero_treno, &err) ||
+  FolderLock lock;
+  if (!fs.LockFolder(cartella, "genera_scenario: waiting for another run in " + cartella, &lock,
+                     &err)) {
+    return fallimento_file(interfaccia, "cannot lock " + err);
+  }
+  // The scripts live only until the compile has read them; a run that stops
+  // before (a failed step, out of memory) removes them.
+  TransientFiles script(fs);
+  if (!dati_linea(fs, cartella, stato.nome_percorso, &err)) {
+    return fallimento_file(interfaccia, err);
+  }
+  script.Add(percorso_in(cartella, nome_script_linea(stato.nome_percorso)));
+  if (!dati_treno(fs, cartella, stato.nome_percorso, stato.numero_treno, &err)) {
+    return fallimento_file(interfaccia, err);
+  }
+  script.Add(percorso_in(cartella, nome_script_treno(stato.nome_percorso, stato.numero_treno)));
+  if (!dati_note(fs, cartella, stato.nome_percorso, stato.numero_treno, &err) ||
       !dati_rallentamenti(fs, cartella, stato.nome_percorso, stato.numero_treno, &err) ||
       !dati_scheda(fs, cartella, stato.nome_percorso, stato.numero_treno, &err)) {
     return fallimento_file(interfaccia, err);
@@ -38,6 +58,8 @@ int avvia(FileSystem& fs, const std::string& cartella, Interfaccia& interfaccia)
 
   const RisultatoCompilazione risultato =
       memorizza_percorso(stato, /*crea_linea=*/true, fs, {cartella, cartella});
+  // From here the scripts are the reader's, which deletes each one it reads.
+  script.Keep();
   if (risultato.esito == Esito::scrittura_fallita) {
     return fallimento_file(interfaccia, risultato.errore_scrittura);
   }

@@ -9,11 +9,14 @@
 
 namespace scenario {
 
-/// Runs the start-up sequence in `cartella`: shows the window, writes the two
-/// scripts and the three crew documents, compiles with the line file, and
-/// closes the window. Returns the exit status: 0 after a compile (recorded
-/// codes are printed on standard error), 2 when a file step failed. Codes
-/// 1250 / 1251 and a compile without cells end the program through `errore`.
+/// Runs the start-up sequence in `cartella`: shows the window, locks the
+/// folder (waiting for another run there), writes the two scripts and the
+/// three crew documents, compiles with the line file, and closes the window.
+/// Returns the exit status: 0 after a compile (recorded codes are printed on
+/// standard error), 2 when a file step failed, with the scripts removed.
+/// Codes 1250 / 1251 and a compile without cells end the program through
+/// `errore`. An exception (std::bad_alloc) leaves no script or temporary
+/// file behind.
 int avvia(FileSystem& fs, const std::string& cartella, Interfaccia& interfaccia);
 
 }  // namespace scenario

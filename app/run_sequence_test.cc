@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -60,17 +62,45 @@ std::int32_t i32(const std::string& bytes, std::size_t offset) {
   return static_cast<std::int32_t>(u);
 }
 
-TEST(RunSequence, BuiltInRunOfTheProgram) {
-  CartellaTemporanea cartella;
+/// Copies the program into `cartella` and runs it there without a display;
+/// its standard error goes to `*errori`.
+void esegui_programma(const CartellaTemporanea& cartella, std::string* errori) {
   CartellaTemporanea altrove;  // standard error goes here, not next to the program
   const std::string programma = cartella.file("genera_scenario");
   std::filesystem::copy_file(GENERA_SCENARIO_PATH, programma);
-  const std::string errori = altrove.file("stderr.txt");
-  const std::string comando = "env -u DISPLAY '" + programma + "' 2> '" + errori + "' > /dev/null";
+  const std::string comando =
+      "env -u DISPLAY '" + programma + "' 2> '" + altrove.file("stderr.txt") + "' > /dev/null";
   const int stato = std::system(comando.c_str());
   ASSERT_TRUE(WIFEXITED(stato));
   EXPECT_EQ(WEXITSTATUS(stato), 0);
-  EXPECT_EQ(altrove.leggi("stderr.txt"), "Attendere\n");
+  *errori = altrove.leggi("stderr.txt");
+}
+
+/// The sha256 of each file `nomi` of `cartella`, by name, as the system's
+/// sha256sum computes it; a file it cannot read is missing from the result.
+std::map<std::string, std::string> sha256_dei_file(const std::string& cartella,
+                                                   const std::vector<std::string>& nomi) {
+  std::string comando = "cd '" + cartella + "' && sha256sum --";
+  for (const std::string& nome : nomi) comando += " '" + nome + "'";
+  std::map<std::string, std::string> somme;
+  FILE* uscita = popen(comando.c_str(), "r");
+  if (uscita == nullptr) return somme;
+  // Each line: 64 hex digits, two blanks, the name.
+  char riga[4096];
+  while (std::fgets(riga, sizeof riga, uscita) != nullptr) {
+    std::string testo(riga);
+    if (testo.ends_with('\n')) testo.pop_back();
+    if (testo.size() > 66) somme[testo.substr(66)] = testo.substr(0, 64);
+  }
+  pclose(uscita);
+  return somme;
+}
+
+TEST(RunSequence, BuiltInRunOfTheProgram) {
+  CartellaTemporanea cartella;
+  std::string errori;
+  ASSERT_NO_FATAL_FAILURE(esegui_programma(cartella, &errori));
+  EXPECT_EQ(errori, "Attendere\n");
 
   EXPECT_EQ(contenuto(cartella.percorso()),
             (std::vector<std::string>{kFileCelle, kFileParametri, kNote, kRallentamenti, kScheda,
@@ -100,6 +130,23 @@ TEST(RunSequence, BuiltInRunOfTheProgram) {
   EXPECT_EQ(i32(parametri, o + 30 + l), 33296);
 
   EXPECT_EQ(std::filesystem::file_size(cartella.file(kFileLinea)), 2199964u);
+}
+
+TEST(RunSequence, BuiltInOutputsByteForByte) {
+  const std::map<std::string, std::string> attese = {
+      {kFileLinea, "2fe21cbb872850a0c653f595c8081ca2a50fe65b07c707c351a74529753d7fba"},
+      {kFileParametri, "e23599d74645da33abc699ee8541ab9baef5114ea55626d0a391cac7e85793c1"},
+      {kFileCelle, "d47d26e6a5db5c0b286a547dbd7c8900b3fcdd0dc7bf5a15fe79cb78fbc3c5e0"},
+      {kNote, "b008b35b4f4e863726c5a38152e44be23e949f054ecdc6e8c5a1489bf4cb9a40"},
+      {kRallentamenti, "f9542cfa77c260184ffab9022b39d7c00acce1d1803f9f560d31002653a30a0d"},
+      {kScheda, "482dc76389aa6547635b681c883b19ac99dadf6cffc2ce373115adbb13cfcbed"},
+  };
+  CartellaTemporanea cartella;
+  std::string errori;
+  ASSERT_NO_FATAL_FAILURE(esegui_programma(cartella, &errori));
+  std::vector<std::string> nomi;
+  for (const auto& [nome, somma] : attese) nomi.push_back(nome);
+  EXPECT_EQ(sha256_dei_file(cartella.percorso(), nomi), attese);
 }
 
 TEST(RunSequence, WritesTheFilesInOrderAndDeletesTheScripts) {

@@ -35,7 +35,21 @@ bool MemoryFileSystem::ListFolder(const std::string& path, std::vector<std::stri
   return true;
 }
 
-int MemoryFileSystem::CreateFile(const std::string& path, std::string*) {
+bool MemoryFileSystem::Inspect(const std::string& path, FileStatus* status, std::string*) {
+  *status = files_.count(path) != 0 ? FileStatus{FileKind::kRegular, 0644} : FileStatus{};
+  return true;
+}
+
+std::size_t MemoryFileSystem::NameLimit(const std::string&) { return 255; }
+
+bool MemoryFileSystem::LockFolder(const std::string&, std::string_view, FolderLock*,
+                                  std::string*) {
+  return true;
+}
+
+int MemoryFileSystem::CreateFile(const std::string& path, std::optional<std::uint32_t>,
+                                 std::string*) {
+  if (files_.count(path) != 0) return kNameTaken;
   files_[path].clear();
   const int handle = next_handle_++;
   open_[handle] = path;
@@ -49,6 +63,21 @@ bool MemoryFileSystem::Write(int handle, std::string_view data, std::string* err
     return false;
   }
   files_[it->second].append(data);
+  return true;
+}
+
+bool MemoryFileSystem::WriteParts(int handle, const std::vector<std::string_view>& parts,
+                                  std::string* err) {
+  auto it = open_.find(handle);
+  if (it == open_.end()) {
+    *err = "write to a file that is not open";
+    return false;
+  }
+  std::string& file = files_[it->second];
+  std::size_t n = file.size();
+  for (std::string_view part : parts) n += part.size();
+  file.reserve(n);
+  for (std::string_view part : parts) file.append(part);
   return true;
 }
 
@@ -73,6 +102,33 @@ bool MemoryFileSystem::Rename(const std::string& from, const std::string& to, st
   std::string bytes = std::move(it->second);
   files_.erase(it);
   files_[to] = std::move(bytes);
+  return true;
+}
+
+FileSystem::PathKind MemoryFileSystem::KindOf(const std::string& path) {
+  if (files_.count(path) != 0) return PathKind::kFile;
+  auto under = files_.lower_bound(path + "/");
+  const bool folder = folders_.count(path) != 0 ||
+                      (under != files_.end() && under->first.rfind(path + "/", 0) == 0);
+  return folder ? PathKind::kFolder : PathKind::kMissing;
+}
+
+bool MemoryFileSystem::MakeFolders(const std::string& path, std::string*) {
+  folders_.insert(path);
+  return true;
+}
+
+bool MemoryFileSystem::MakeScratchFolder(const std::string& prefix, std::string* path,
+                                         std::string*) {
+  *path = "/tmp/" + prefix + std::to_string(next_scratch_++);
+  folders_.insert(*path);
+  return true;
+}
+
+bool MemoryFileSystem::RemoveFolder(const std::string& path, std::string*) {
+  folders_.erase(path);
+  auto it = files_.lower_bound(path + "/");
+  while (it != files_.end() && it->first.rfind(path + "/", 0) == 0) it = files_.erase(it);
   return true;
 }
 

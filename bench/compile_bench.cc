@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -13,6 +14,7 @@
 #include "compiler/compile_state.h"
 #include "output/scenario_files.h"
 #include "scripts/builtin_scripts.h"
+#include "tools/decompile_command.h"
 
 namespace scenario {
 
@@ -144,6 +146,42 @@ void BM_SerializzaCelle(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * n));
 }
 BENCHMARK(BM_SerializzaCelle)->Unit(benchmark::kMicrosecond);
+
+/// Times `scenario_tool decompile` of the files that `in` compiles to: the
+/// reading and decoding of the three files, the recovery of both scripts,
+/// their check by a compile in memory and the writing of the scripts.
+void misura_decompile(benchmark::State& state, const Ingresso& in) {
+  MemoryFileSystem compilati;
+  prepara(compilati, in);
+  StatoCompilazione stato;
+  if (!compila(compilati, in, &stato)) {
+    state.SkipWithError("the compile recorded an error");
+    return;
+  }
+  const OpzioniDecompile opzioni{kCartella, in.percorso, in.treno, "", false, false};
+  for (auto _ : state) {
+    state.PauseTiming();
+    MemoryFileSystem fs;
+    fs.files() = compilati.files();
+    std::ostringstream out, err;
+    state.ResumeTiming();
+    if (decompila_scenario(opzioni, fs, out, err) != 0) {
+      state.SkipWithError(("the decompile failed: " + err.str()).c_str());
+      return;
+    }
+  }
+}
+
+void BM_DecompilaIncorporato(benchmark::State& state) {
+  misura_decompile(state, ingresso_incorporato());
+}
+BENCHMARK(BM_DecompilaIncorporato)->Unit(benchmark::kMillisecond);
+
+void BM_DecompilaDenso(benchmark::State& state) {
+  misura_decompile(state, ingresso_denso(static_cast<std::int32_t>(state.range(0))));
+  state.counters["metres"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_DecompilaDenso)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

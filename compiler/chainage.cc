@@ -60,20 +60,16 @@ bool progressive_ordina(StatoCompilazione& stato) {
     primo = t, secondo = d, terzo = u;
   }
 
-  bool ok = true;
-  for (Terna* x : {&primo, &secondo, &terzo}) {
-    if (x->posizione != 1) continue;
-    const std::int64_t fine = static_cast<std::int64_t>(x->fine) + 100;
-    if (!entra_in_long(fine)) {
-      ok = false;
-      continue;
-    }
-    x->fine = static_cast<std::int32_t>(fine);
-  }
   scrivi(e81, primo);
   scrivi(e82, secondo);
   scrivi(e83, terzo);
-  return ok;
+  // Entries 81, 82 and 83 take their hundred in turn; one that cannot take it
+  // is the failure, and the entries after it keep their values.
+  for (Parametro* e : {&e81, &e82, &e83}) {
+    if (e->posizione != 1) continue;
+    if (!assegna_long(&e->fine, static_cast<std::int64_t>(e->fine) + 100)) return false;
+  }
+  return true;
 }
 
 }  // namespace scenario

@@ -176,6 +176,19 @@ TEST(ProgressiveOrdina, FineThatCannotTakeItsHundred) {
   EXPECT_FALSE(progressive_ordina(troppo));
 }
 
+TEST(ProgressiveOrdina, OverflowStopsAtItsEntry) {
+  // Arranged as tre, due, uno; entry 81 takes its hundred, entry 82 cannot,
+  // and entry 83 keeps its fine though its posizione is 1.
+  StatoCompilazione stato;
+  Imposta(stato.parametri[voce::progressiva_tre], {3, 30, 1});
+  Imposta(stato.parametri[voce::progressiva_due], {2, INT32_MAX - 50, 1});
+  Imposta(stato.parametri[voce::progressiva_uno], {1, 10, 1});
+  EXPECT_FALSE(progressive_ordina(stato));
+  EXPECT_EQ(Leggi(stato.parametri[voce::progressiva_tre]), (Terna{3, 130, 1}));
+  EXPECT_EQ(Leggi(stato.parametri[voce::progressiva_due]), (Terna{2, INT32_MAX - 50, 1}));
+  EXPECT_EQ(Leggi(stato.parametri[voce::progressiva_uno]), (Terna{1, 10, 1}));
+}
+
 TEST(ProgressiveOrdina, ThroughTheLineScript) {
   // The records as the reader meets them, in any order, then the ordering
   // right after the general section; a fine that overflows is code 25.

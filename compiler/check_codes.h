@@ -3,6 +3,7 @@
 #define SCENARIO_COMPILER_CHECK_CODES_H_
 
 #include <cstdint>
+#include <string>
 
 #include "compiler/compile_state.h"
 
@@ -16,6 +17,11 @@ std::int16_t codice_gara_og(StatoCompilazione& stato);
 /// Code st: the sum of p × the p-th character code over the first 25
 /// characters of the same padded text. Leaves the padded text in `stato.riga`.
 std::int32_t codice_gara_st(StatoCompilazione& stato);
+
+/// Code og of an identity given as entries 85 and 86 carry it.
+std::int16_t codice_gara_og(const std::string& nome_percorso, const std::string& numero_treno);
+/// Code st of an identity given as entries 85 and 86 carry it.
+std::int32_t codice_gara_st(const std::string& nome_percorso, const std::string& numero_treno);
 
 }  // namespace scenario
 

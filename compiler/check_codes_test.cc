@@ -45,6 +45,9 @@ TEST(CheckCodes, Identities) {
     stato.riga.clear();
     EXPECT_EQ(codice_gara_og(stato), caso.og);
     EXPECT_EQ(stato.riga, caso.riga);
+    // The same codes from the identity alone.
+    EXPECT_EQ(codice_gara_og(caso.percorso, caso.treno), caso.og);
+    EXPECT_EQ(codice_gara_st(caso.percorso, caso.treno), caso.st);
   }
 }
 

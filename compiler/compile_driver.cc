@@ -42,6 +42,7 @@ RisultatoCompilazione memorizza_percorso(StatoCompilazione& stato, bool crea_lin
   stato.celle.clear();
   stato.tabella_linea = TabellaLinea{};
   stato.diagnosi.clear();
+  stato.origine_celle.clear();
   stato.numero_stazioni = 0;
   stato.numero_cartelli = 0;
 

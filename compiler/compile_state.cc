@@ -8,6 +8,7 @@ void registra_codice(StatoCompilazione& stato, std::int32_t codice) {
   d.codice = codice;
   d.sorgente = stato.sorgente_corrente;
   d.riga = stato.riga_corrente;
+  d.campo = stato.campo_corrente;
   stato.diagnosi.push_back(d);
 }
 
@@ -22,6 +23,28 @@ void imposta_posizione_errore(StatoCompilazione& stato, std::int32_t posizione) 
     stato.diagnosi.back().con_posizione = true;
     stato.diagnosi.back().posizione = posizione;
   }
+}
+
+void segna_origine(StatoCompilazione& stato, std::int64_t cella) {
+  segna_origine(stato, cella,
+                Origine{stato.sorgente_corrente, stato.riga_corrente, stato.campo_corrente});
+}
+
+void segna_origine(StatoCompilazione& stato, std::int64_t cella, const Origine& origine) {
+  if (cella < 0 || static_cast<std::size_t>(cella) >= stato.celle.size()) return;
+  if (stato.origine_celle.size() != stato.celle.size()) {
+    stato.origine_celle.assign(stato.celle.size(), Origine{});
+  }
+  stato.origine_celle[static_cast<std::size_t>(cella)] = origine;
+}
+
+Origine origine_di(const StatoCompilazione& stato, std::int64_t cella) {
+  if (cella < 0 || static_cast<std::size_t>(cella) >= stato.origine_celle.size()) return {};
+  return stato.origine_celle[static_cast<std::size_t>(cella)];
+}
+
+void segna_cella_diagnosi(StatoCompilazione& stato, std::int64_t cella) {
+  if (!stato.diagnosi.empty()) stato.diagnosi.back().celle.push_back(cella);
 }
 
 }  // namespace scenario

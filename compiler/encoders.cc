@@ -59,6 +59,7 @@ void memo_montagna(StatoCompilazione& stato, std::int32_t inizio, std::int32_t f
     const std::int64_t conteggio = c - prima + 1;
     if (marcatore && conteggio % 4 == 0 && x.tipo == tipo_cella::vuota) {
       x.tipo = tipo_cella::marcatore_montagna;
+      segna_origine(stato, c);
     }
   }
 }
@@ -70,12 +71,14 @@ std::int32_t memo_indicatori_v_max(StatoCompilazione& stato, std::int32_t posizi
   const std::int64_t c = cella_di(posizione, 1);
   if (!libera_in(stato, c)) {
     registra_codice(stato, codice::indicatori_occupato);
+    segna_cella_diagnosi(stato, c);
     return codice::indicatori_occupato;
   }
   // The cell is written field by field: a speed word that does not fit
   // stops the writing there, with the fields before it already stored.
   Cella& x = cella(stato, c);
   x.tipo = tipo_cella::indicatori_v_max;
+  segna_origine(stato, c);
   if (!parola_velocita(vad, vas, &x.dato1) || !parola_velocita(vbd, vbs, &x.dato2) ||
       !parola_velocita(vcd, vcs, &x.dato3)) {
     return codice::lettura_fallita;
@@ -91,10 +94,12 @@ std::int32_t memo_segnale(StatoCompilazione& stato, std::int32_t posizione, std:
   const std::int64_t c = cella_di(posizione, 1);
   if (!libera_in(stato, c)) {
     registra_codice(stato, codice::segnale_occupato);
+    segna_cella_diagnosi(stato, c);
     return codice::segnale_occupato;
   }
   Cella& x = cella(stato, c);
   x.tipo = tipo_cella::segnale;
+  segna_origine(stato, c);
   x.dato4 = bassi16(10 * static_cast<std::int64_t>(rapp) + 3 * static_cast<std::int64_t>(sx) + dx);
   x.dato1 = bassi16(10 * static_cast<std::int64_t>(s1) + d1);
   x.dato2 = bassi16(10 * static_cast<std::int64_t>(s2) + d2);
@@ -121,6 +126,7 @@ std::int32_t memo_rallentamento(StatoCompilazione& stato, std::int32_t x, std::i
   if (con_avviso) {
     if (!libera_in(stato, a)) {
       registra_codice(stato, codice::avviso_occupato);
+      segna_cella_diagnosi(stato, a);
       return codice::avviso_occupato;
     }
   } else {
@@ -128,21 +134,26 @@ std::int32_t memo_rallentamento(StatoCompilazione& stato, std::int32_t x, std::i
   }
   if (!libera_in(stato, s)) {
     registra_codice(stato, codice::inizio_occupato);
+    segna_cella_diagnosi(stato, s);
     return codice::inizio_occupato;
   }
   if (!libera_in(stato, e)) {
     registra_codice(stato, codice::fine_occupato);
+    segna_cella_diagnosi(stato, e);
     return codice::fine_occupato;
   }
   Cella& fine = cella(stato, e);
   fine.tipo = tipo_cella::fine_rallentamento;
+  segna_origine(stato, e);
   if (d_v != 0) fine.dato2 = bassi16(d_v);
   Cella& inizio = cella(stato, s);
   inizio.tipo = tipo_cella::inizio_rallentamento;
+  segna_origine(stato, s);
   if (d_v != 0) inizio.dato2 = bassi16(d_v);
   if (con_avviso) {
     Cella& avviso = cella(stato, a);
     avviso.tipo = tipo_cella::avviso_rallentamento;
+    segna_origine(stato, a);
     if (d_v != 0) avviso.dato2 = bassi16(d_v);
     avviso.dato1 = bassi16(v);
   }
@@ -154,12 +165,14 @@ std::int32_t memo_rallentamento(StatoCompilazione& stato, std::int32_t x, std::i
     for (int m = 0; m < 4; ++m) {
       if (!libera_in(stato, b - m)) {
         registra_codice(stato, codice::prima_avviso_occupato);
+        segna_cella_diagnosi(stato, b - m);
         return codice::prima_avviso_occupato;
       }
     }
     for (int m = 0; m < 4; ++m) {
       Cella& prima = cella(stato, b - m);
       prima.tipo = tipo_cella::prima_dell_avviso;
+      segna_origine(stato, b - m);
       prima.dato1 = static_cast<std::int16_t>(m + 1);
       if (d_v != 0) prima.dato2 = static_cast<std::int16_t>(m + 1);
     }

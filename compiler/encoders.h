@@ -10,8 +10,8 @@
 namespace scenario {
 
 /// Stores a mountain section and marks its cells. The caller has checked
-/// that fewer than 80 sections are stored; cells outside the array are
-/// skipped.
+/// that fewer than `kMassimoMontagne` sections are stored; cells outside the
+/// array are skipped.
 void memo_montagna(StatoCompilazione& stato, std::int32_t inizio, std::int32_t fine,
                    std::int32_t tipo);
 

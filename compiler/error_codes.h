@@ -1,9 +1,12 @@
-// Every code the compiler records or shows, with a short English meaning.
+// Every code the compiler records or shows: a short English meaning, a
+// short name for diagnostics, and an explanation with an example.
 #ifndef SCENARIO_COMPILER_ERROR_CODES_H_
 #define SCENARIO_COMPILER_ERROR_CODES_H_
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace scenario {
 
@@ -43,6 +46,39 @@ constexpr std::int32_t codice_cella_1 = 1251;
 /// Short English meaning of a code, for diagnostics ("unknown code" for
 /// codes the compiler never sets).
 const char* significato_codice(std::int32_t codice);
+
+/// Where an explanation's example goes to raise its code.
+enum class LuogoEsempio : std::uint8_t {
+  script_linea,        ///< the whole line script (the train script empty)
+  corpo_linea,         ///< the body of a line script of 20000 m
+  corpo_treno,         ///< the train script, on a line of 20000 m
+  senza_script_linea,  ///< no line script at all
+  solo_testo,          ///< described only: too long to write out
+};
+
+/// The explanation of one code: what it means, what causes it, how to fix
+/// it, and a script fragment that raises it.
+struct SpiegazioneCodice {
+  std::int32_t codice;
+  std::string_view nome;         ///< short kebab-case name, e.g. "signal-cell-taken"
+  std::string_view significato;  ///< one line, as `significato_codice` gives it
+  std::string_view causa;        ///< what the compile found, and when
+  std::string_view rimedio;      ///< how to fix the script
+  LuogoEsempio luogo;
+  std::string_view esempio;  ///< the fragment, lines joined by '\n'
+};
+
+/// Every code the compiler records or shows, in ascending order.
+std::span<const SpiegazioneCodice> spiegazioni_codici();
+
+/// The explanation of `codice`, or null for a code the compiler never sets.
+const SpiegazioneCodice* spiegazione_codice(std::int32_t codice);
+
+/// The explanation whose short name is `nome` (any case), or null.
+const SpiegazioneCodice* spiegazione_per_nome(std::string_view nome);
+
+/// The short name of `codice` ("" for a code the compiler never sets).
+std::string_view nome_codice(std::int32_t codice);
 
 }  // namespace scenario
 

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "output/cell_file.h"
+
 namespace scenario {
 
 /// `v` rounded to the nearest whole number, an exact half going to the even
@@ -13,9 +15,15 @@ inline std::int64_t arrotonda(double v) {
   return static_cast<std::int64_t>(std::nearbyint(v));
 }
 
+/// A route position counted in cells, unrounded: `posizione` / 50 +
+/// `scarto`.
+inline double in_celle(std::int64_t posizione, double scarto) {
+  return static_cast<double>(posizione) / kMetriCella + scarto;
+}
+
 /// Cell index of a route position: round(`posizione` / 50 + `scarto`).
 inline std::int64_t cella_di(std::int64_t posizione, double scarto) {
-  return arrotonda(static_cast<double>(posizione) / 50.0 + scarto);
+  return arrotonda(in_celle(posizione, scarto));
 }
 
 /// The low 16 bits of `v`, as a signed 16-bit value.
@@ -31,6 +39,14 @@ inline std::uint8_t bassi8(std::int64_t v) {
 /// True when `v` fits a signed 32-bit field.
 inline bool entra_in_long(std::int64_t v) {
   return v >= INT32_MIN && v <= INT32_MAX;
+}
+
+/// Stores `v` in `*campo` when it fits a signed 32-bit field; false, with
+/// `*campo` untouched, when it does not.
+inline bool assegna_long(std::int32_t* campo, std::int64_t v) {
+  if (!entra_in_long(v)) return false;
+  *campo = static_cast<std::int32_t>(v);
+  return true;
 }
 
 }  // namespace scenario

@@ -11,6 +11,7 @@
 #include "compiler/rounding.h"
 #include "compiler/script_stage.h"
 #include "compiler/train_reader.h"
+#include "output/cell_file.h"
 #include "scripts/field_reader.h"
 #include "scripts/keywords.h"
 
@@ -21,6 +22,8 @@ namespace {
 /// Highest route length accepted, in metres; also the last row the line
 /// geometry may reach.
 constexpr std::int32_t kLunghezzaMassima = 1000000;
+/// Metres of line geometry and cells beyond the end of the route.
+constexpr std::int32_t kProlungamento = 7000;
 /// Consecutive comment fields skipped in the general section.
 constexpr int kCommentiGenerale = 10;
 /// Consecutive comment fields skipped in the body.
@@ -80,11 +83,12 @@ FineStadio StadioLinea::esegui() {
   if (passo == Passo::uscita) return FineStadio::uscita;
   if (passo == Passo::fallimento) return FineStadio::fallimento;
 
-  // Between the sections. Without a route length there is no cell array for
-  // anything that follows (one left from an earlier compile does not count).
-  if (!lunghezza_letta_) return FineStadio::fallimento;
+  // Between the sections.
   if (!progressive_ordina(stato_)) return FineStadio::fallimento;
   stato_.conta_montagne = 0;
+  // Without a route length there is no cell array and no line geometry for
+  // anything from here on (one left from an earlier compile does not count).
+  if (!lunghezza_letta_) return FineStadio::fallimento;
   if (stato_.crea_linea != 0) {
     TabellaLinea& t = stato_.tabella_linea;
     t.imposta_intero(0, 0, 0);
@@ -140,8 +144,8 @@ StadioLinea::Passo StadioLinea::record_generale(RecordGenerale record) {
       if (lunghezza > kLunghezzaMassima || lunghezza < 0) {
         return esci(codice::lunghezza_eccessiva);
       }
-      stato_.lunghezza_tabella = lunghezza + 7000;
-      stato_.numero_celle = static_cast<std::int32_t>(arrotonda(stato_.lunghezza_tabella / 50.0));
+      stato_.lunghezza_tabella = lunghezza + kProlungamento;
+      stato_.numero_celle = static_cast<std::int32_t>(cella_di(stato_.lunghezza_tabella, 0));
       stato_.celle.assign(static_cast<std::size_t>(stato_.numero_celle) + 1, Cella{});
       if (stato_.crea_linea != 0) stato_.tabella_linea.dimensiona(stato_.lunghezza_tabella);
       lunghezza_letta_ = true;
@@ -169,8 +173,8 @@ StadioLinea::Passo StadioLinea::record_generale(RecordGenerale record) {
     case RecordGenerale::ripetizione: {
       Parametro& r = par[voce::ripetizione];
       if (!campi_.ReadLong(&r.inizio) || !campi_.ReadLong(&r.fine)) return Passo::fallimento;
-      if (r.inizio % 50 != 0) return esci(codice::ripetizione_inizio);
-      if (r.fine % 50 != 0) return esci(codice::ripetizione_fine);
+      if (r.inizio % kMetriCella != 0) return esci(codice::ripetizione_inizio);
+      if (r.fine % kMetriCella != 0) return esci(codice::ripetizione_fine);
       if (contiene(stato_.riga, "4")) {
         r.posizione = 4;
       } else if (contiene(stato_.riga, "9")) {
@@ -293,8 +297,8 @@ StadioLinea::Passo StadioLinea::montagna() {
     return Passo::fallimento;
   }
   if (!dentro_celle(stato_, inizio) || !dentro_celle(stato_, fine)) return fuori(inizio);
-  // The section arrays hold 80 sections; one more cannot be stored.
-  if (stato_.conta_montagne >= 80) return Passo::fallimento;
+  // The section arrays are full; one more cannot be stored.
+  if (stato_.conta_montagne >= kMassimoMontagne) return Passo::fallimento;
   memo_montagna(stato_, inizio, fine, tipo);
   return Passo::avanti;
 }
@@ -320,11 +324,18 @@ StadioLinea::Passo StadioLinea::cartello() {
   std::int32_t p;
   if (!campi_.ReadLong(&p) || !campi_.ReadText(&stato_.riga)) return Passo::fallimento;
   if (!dentro_celle(stato_, p)) return fuori(p);
-  // Board texts count down from entry 80; entry 0 is never one of them.
-  if (indice_cartello_ < 1) return esci(codice::tabella_piena);
-  Cella& c = stato_.celle[static_cast<std::size_t>(cella_di(p, 1))];
-  if (!libera(c)) return esci(codice::cartello_occupato, p);
+  // Board texts count down from entry 80 to the first station entry; entry
+  // 0 is never one of them.
+  if (indice_cartello_ < voce::prima_stazione) return esci(codice::tabella_piena);
+  const std::int64_t n = cella_di(p, 1);
+  Cella& c = stato_.celle[static_cast<std::size_t>(n)];
+  if (!libera(c)) {
+    const Passo passo = esci(codice::cartello_occupato, p);
+    if (passo == Passo::uscita) segna_cella_diagnosi(stato_, n);
+    return passo;
+  }
   c.tipo = tipo_cella::cartello;
+  segna_origine(stato_, n);
   c.dato1 = static_cast<std::int16_t>(indice_cartello_);
   stato_.parametri[static_cast<std::size_t>(indice_cartello_)].nome = stato_.riga;
   --indice_cartello_;
@@ -344,8 +355,8 @@ void fallimento_lettura(StatoCompilazione& stato, FileSystem& fs, const std::str
 
 }  // namespace
 
-bool dentro_celle(const StatoCompilazione& stato, std::int64_t p) {
-  return p >= 0 && p + 100 <= 50 * static_cast<std::int64_t>(stato.numero_celle);
+bool dentro_celle(const StatoCompilazione& stato, std::int64_t p, std::int32_t margine) {
+  return p >= 0 && p + margine <= metri_cella(stato.numero_celle, 0);
 }
 
 void memorizza_dati(StatoCompilazione& stato, FileSystem& fs, const std::string& cartella) {

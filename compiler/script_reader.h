@@ -16,9 +16,15 @@ namespace scenario {
 /// a read failure deletes both scripts and records 25.
 void memorizza_dati(StatoCompilazione& stato, FileSystem& fs, const std::string& cartella);
 
+/// Metres a record's position must leave before the last cell begins.
+inline constexpr std::int32_t kMargineRecord = 100;
+/// The same for a station, whose marks lie beyond its position.
+inline constexpr std::int32_t kMargineStazione = 800;
+
 /// True when route position `p` lies inside the cell array: p >= 0 and
-/// (p + 100) / 50 does not exceed the upper bound of `celle`.
-bool dentro_celle(const StatoCompilazione& stato, std::int64_t p);
+/// (p + `margine`) / 50 does not exceed the upper bound of `celle`.
+bool dentro_celle(const StatoCompilazione& stato, std::int64_t p,
+                  std::int32_t margine = kMargineRecord);
 
 }  // namespace scenario
 

@@ -139,6 +139,23 @@ TEST(LineStage, RouteLengthRequiredOnAReusedState) {
   EXPECT_EQ(stato.codice_errore, 25);
 }
 
+TEST(LineStage, MissingRouteLengthFailsAfterTheChainageOrdering) {
+  // The general section is complete and ordered before the missing cell
+  // array stops the stage.
+  for (std::int32_t j : {0, 1}) {
+    SCOPED_TRACE(j);
+    const StatoCompilazione stato =
+        Leggi("[generale]\r\nprogressiva chilometrica uno,  0,  90000,  1\r\n[curve]\r\n",
+              script_treno(), j)
+            .stato;
+    EXPECT_EQ(stato.codice_errore, 25);
+    const Parametro& e81 = stato.parametri[voce::progressiva_tre];
+    EXPECT_EQ(e81.fine, 90100);
+    EXPECT_EQ(e81.posizione, 1);
+    EXPECT_EQ(stato.parametri[voce::progressiva_uno].fine, 0);
+  }
+}
+
 TEST(LineStage, GeneralRecords) {
   struct Caso {
     const char* nome;

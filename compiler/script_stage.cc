@@ -8,6 +8,7 @@ namespace scenario {
 bool StadioScript::leggi_chiave() {
   if (!campi_.ReadText(&stato_.riga)) return false;
   stato_.riga_corrente = campi_.FieldLine();
+  stato_.campo_corrente = campi_.FieldOffset();
   return true;
 }
 

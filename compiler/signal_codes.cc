@@ -1,8 +1,10 @@
 #include "compiler/signal_codes.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "compiler/error_codes.h"
+#include "output/cell_file.h"
 
 namespace scenario {
 
@@ -27,7 +29,12 @@ class Celle {
   void piazza(std::int32_t x) {
     (*this)(x).tipo = tipo_cella::codice;
     (*this)(x).dato1 = kValoreCodice;
+    segna_origine(stato_, x, origine_di(stato_, per_));
   }
+  /// Reporting only: the code cells placed from now on are placed for the
+  /// element of cell `x`.
+  void per(std::int32_t x) { per_ = x; }
+
   /// Caps the value of the code cell at `x` at 180.
   void limita(std::int32_t x) {
     (*this)(x).dato1 = static_cast<std::int16_t>(minimo(kValoreCodice, (*this)(x).dato1));
@@ -36,11 +43,25 @@ class Celle {
  private:
   StatoCompilazione& stato_;
   std::int32_t ultima_;
+  std::int32_t per_ = 0;
 };
+
+/// Records `codice` with the position where cell `cella` begins.
+void registra_alla_cella(StatoCompilazione& stato, std::int32_t codice, std::int32_t cella) {
+  registra_codice(stato, codice, static_cast<std::int32_t>(metri_cella(cella, 0)));
+}
+
+/// Reporting only: the cells of the code recorded last: the element it
+/// concerns, the element that asked for the code, the candidates found
+/// taken.
+void segna_celle(StatoCompilazione& stato, std::initializer_list<std::int32_t> celle) {
+  for (std::int32_t x : celle) segna_cella_diagnosi(stato, x);
+}
 
 /// Block A: codes before every signal within 20 cells before the warning
 /// board in cell `i`.
 void prima_dei_segnali(StatoCompilazione& stato, Celle& c, std::int32_t i) {
+  c.per(i);
   for (std::int32_t k = 1; k <= 20; ++k) {
     const std::int32_t d = i - k;
     if (d < 3) break;
@@ -54,13 +75,15 @@ void prima_dei_segnali(StatoCompilazione& stato, Celle& c, std::int32_t i) {
     } else if (c.tipo(d - 2) == tipo_cella::codice) {
       c.limita(d - 2);
     } else {
-      registra_codice(stato, codice::segnale_prima_avviso, d * 50);
+      registra_alla_cella(stato, codice::segnale_prima_avviso, d);
+      segna_celle(stato, {d, i, d - 1, d - 2});
     }
   }
 }
 
 /// Block B: codes before, inside and after the slowdown starting in cell `i`.
 void intorno_al_rallentamento(StatoCompilazione& stato, Celle& c, std::int32_t i) {
+  c.per(i);
   struct Gruppo {
     std::int32_t sopra;   ///< the group applies when i is above this
     std::int32_t vicino;  ///< nearest candidate is i - vicino
@@ -75,7 +98,10 @@ void intorno_al_rallentamento(StatoCompilazione& stato, Celle& c, std::int32_t i
         break;
       }
     }
-    if (!piazzato) registra_codice(stato, codice::codici_prima_inizio, i * 50);
+    if (!piazzato) {
+      registra_alla_cella(stato, codice::codici_prima_inizio, i);
+      segna_celle(stato, {i, i, i - g.vicino, i - g.vicino - 1, i - g.vicino - 2});
+    }
   }
 
   std::int32_t k = i;
@@ -97,7 +123,8 @@ void intorno_al_rallentamento(StatoCompilazione& stato, Celle& c, std::int32_t i
           c.piazza(k + 1);
           conta = -1;
         } else {
-          registra_codice(stato, codice::codici_rallentamento, k * 50);
+          registra_alla_cella(stato, codice::codici_rallentamento, k);
+          segna_celle(stato, {i, i, k, k - 1, k + 1});
         }
       }
       if (c.tipo(k) == tipo_cella::fine_rallentamento) break;
@@ -125,7 +152,8 @@ void intorno_al_rallentamento(StatoCompilazione& stato, Celle& c, std::int32_t i
     } else if (c.libera_in(conta - 1)) {
       c.piazza(conta - 1);
     } else {
-      registra_codice(stato, codice::codici_rallentamento, k * 50);
+      registra_alla_cella(stato, codice::codici_rallentamento, k);
+      segna_celle(stato, {i, i, conta, conta - 1});
     }
   }
 }

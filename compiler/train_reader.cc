@@ -8,6 +8,8 @@
 #include "compiler/rounding.h"
 #include "compiler/script_reader.h"
 #include "compiler/script_stage.h"
+#include "output/cell_file.h"
+#include "output/parameter_file.h"
 #include "scripts/field_reader.h"
 #include "scripts/keywords.h"
 
@@ -17,6 +19,41 @@ namespace {
 
 /// Consecutive comment fields skipped anywhere in the train script.
 constexpr int kCommenti = 2;
+
+// The station record's rules.
+
+/// Station lengths are multiples of this, in metres.
+constexpr std::int32_t kPassoLunghezza = 100;
+/// Where a station of types 5 and 6 ends, in metres beyond its position.
+constexpr std::int32_t kFineOltrePosizione = 150;
+/// How far a non-zero `flag3` moves an ordinary station's end, in metres.
+constexpr std::int32_t kAllungamentoFlag3 = 50;
+/// Shortest station, in metres, that keeps its `flag4`.
+constexpr std::int32_t kLunghezzaFlag4 = 600;
+/// Least distance, in metres, from the end of a station to the start of the
+/// next.
+constexpr std::int32_t kDistanzaStazioni = 350;
+/// Cells before the end mark that get an approach mark.
+constexpr int kSegniAvvicinamento = 4;
+/// First station type without cell marks.
+constexpr std::uint8_t kPrimoTipoSenzaSegni = 25;
+
+/// Types 5 and 6: the end a fixed distance beyond the position, the start a
+/// whole length before it, no approach marks.
+bool fine_fissa(std::uint8_t tipo) {
+  return tipo == 5 || tipo == 6;
+}
+
+/// Types 7 and 8: a whole length on both sides of the position.
+bool lunghezza_per_lato(std::uint8_t tipo) {
+  return tipo == 7 || tipo == 8;
+}
+
+/// Ordinary stations (types below 25) get an end mark and, unless their end
+/// is fixed, approach marks.
+bool ordinaria(std::uint8_t tipo) {
+  return tipo < kPrimoTipoSenzaSegni;
+}
 
 /// The train stage: the train script held in memory and its working
 /// variables.
@@ -48,7 +85,7 @@ class StadioTreno : public StadioScript {
   std::int32_t velocita_precedente_ = 0;
   std::int32_t indice_aderenza_ = 0;
   std::int32_t aderenza_precedente_ = 0;
-  std::int32_t numero_stazione_ = 1;
+  std::int32_t numero_stazione_ = voce::prima_stazione;
 };
 
 FineStadio StadioTreno::esegui() {
@@ -86,7 +123,7 @@ FineStadio StadioTreno::esegui() {
   bool non_multipla = false;
   for (int e = voce::progressiva_tre; e <= voce::progressiva_uno; ++e) {
     const Parametro& p = stato_.parametri[static_cast<std::size_t>(e)];
-    if (p.inizio % 50 != 0 || p.fine % 50 != 0) non_multipla = true;
+    if (p.inizio % kMetriCella != 0 || p.fine % kMetriCella != 0) non_multipla = true;
   }
   if (non_multipla) {
     stato_.riga_corrente = 0;
@@ -211,8 +248,14 @@ StadioTreno::Passo StadioTreno::abbattimento() {
   std::int32_t p, w;
   if (!campi_.ReadLong(&p) || !campi_.ReadLong(&w)) return Passo::fallimento;
   if (!dentro_celle(stato_, p)) return fuori(p);
-  Cella& c = stato_.celle[static_cast<std::size_t>(cella_di(p, 0))];
-  if (!libera(c)) return esci(codice::abbattimento_occupato, p);
+  const std::int64_t n = cella_di(p, 0);
+  Cella& c = stato_.celle[static_cast<std::size_t>(n)];
+  if (!libera(c)) {
+    const Passo passo = esci(codice::abbattimento_occupato, p);
+    if (passo == Passo::uscita) segna_cella_diagnosi(stato_, n);
+    return passo;
+  }
+  segna_origine(stato_, n);
   if (w > 0) {
     c.tipo = tipo_cella::codice;
     c.dato1 = bassi16(w);
@@ -229,14 +272,12 @@ StadioTreno::Passo StadioTreno::stazione() {
   Parametro& e = stato_.parametri[static_cast<std::size_t>(numero_stazione_)];
   if (!campi_.ReadLong(&e.posizione)) return Passo::fallimento;
   const std::int64_t posizione = e.posizione;
-  if (posizione < 0 || posizione + 800 > 50 * static_cast<std::int64_t>(stato_.numero_celle)) {
-    return fuori(e.posizione);
-  }
-  if (posizione % 50 != 0) return esci(codice::stazione_posizione, e.posizione);
+  if (!dentro_celle(stato_, posizione, kMargineStazione)) return fuori(e.posizione);
+  if (posizione % kMetriCella != 0) return esci(codice::stazione_posizione, e.posizione);
 
   std::int32_t lunghezza;
   if (!campi_.ReadByte(&e.tipo) || !campi_.ReadLong(&lunghezza)) return Passo::fallimento;
-  if (lunghezza % 100 != 0) return esci(codice::stazione_lunghezza, e.posizione);
+  if (lunghezza % kPassoLunghezza != 0) return esci(codice::stazione_lunghezza, e.posizione);
 
   std::int32_t ore, minuti, secondi;
   if (!campi_.ReadByte(&e.opzione) || !campi_.ReadByte(&e.flag4) || !campi_.ReadByte(&e.flag3) ||
@@ -244,57 +285,69 @@ StadioTreno::Passo StadioTreno::stazione() {
       !campi_.ReadByte(&e.flag1) || !campi_.ReadInteger(&e.valore3) ||
       !campi_.ReadInteger(&e.valore4) || !campi_.ReadInteger(&e.valore5) ||
       !campi_.ReadByte(&e.flag2) || !campi_.ReadLong(&ore) || !campi_.ReadLong(&minuti) ||
-      !campi_.ReadLong(&secondi) || !campi_.ReadText(&e.nome)) {
+      !campi_.ReadLong(&secondi)) {
     return Passo::fallimento;
   }
-  const std::int64_t orario =
-      (static_cast<std::int64_t>(ore) * 60 + minuti) * 60 + static_cast<std::int64_t>(secondi);
-  if (!entra_in_long(orario)) return Passo::fallimento;
-  e.orario = static_cast<std::int32_t>(orario);
+  // The time is stored before the name is read: a time that does not fit
+  // leaves the name unread, a name missing at the end of the script leaves
+  // the time stored.
+  if (!assegna_long(&e.orario, (static_cast<std::int64_t>(ore) * 60 + minuti) * 60 + secondi) ||
+      !campi_.ReadText(&e.nome)) {
+    return Passo::fallimento;
+  }
 
-  // The station's extent.
+  // The station's extent, one value at a time: a value that does not fit
+  // stops the record with the values before it stored and `flag3` as read.
   const std::int64_t l = lunghezza;
-  std::int64_t inizio, fine;
-  if (e.tipo == 5 || e.tipo == 6) {
-    fine = posizione + 150;
-    inizio = posizione - l;
+  if (fine_fissa(e.tipo)) {
+    if (!assegna_long(&e.fine, posizione + kFineOltrePosizione) ||
+        !assegna_long(&e.inizio, posizione - l)) {
+      return Passo::fallimento;
+    }
     e.flag3 = 0;
-  } else if (e.tipo == 7 || e.tipo == 8) {
-    inizio = posizione - l;
-    fine = posizione + l;
+  } else if (lunghezza_per_lato(e.tipo)) {
+    if (!assegna_long(&e.inizio, posizione - l) || !assegna_long(&e.fine, posizione + l)) {
+      return Passo::fallimento;
+    }
     e.flag3 = 0;
   } else {
-    inizio = arrotonda(static_cast<double>(posizione) - l / 2.0);
-    fine = arrotonda(static_cast<double>(posizione) + l / 2.0) + (e.flag3 != 0 ? 50 : 0);
+    // Half a length beside a position inside the cell array always fits.
+    if (!assegna_long(&e.inizio, arrotonda(static_cast<double>(posizione) - l / 2.0)) ||
+        !assegna_long(&e.fine, arrotonda(static_cast<double>(posizione) + l / 2.0) +
+                                   (e.flag3 != 0 ? kAllungamentoFlag3 : 0))) {
+      return Passo::fallimento;
+    }
   }
-  if (!entra_in_long(inizio) || !entra_in_long(fine)) return Passo::fallimento;
-  e.inizio = static_cast<std::int32_t>(inizio);
-  e.fine = static_cast<std::int32_t>(fine);
-  const bool ordinaria = e.tipo < 25;
-  // The end mark must fall inside the cell array.
-  if (ordinaria && arrotonda(fine / 50.0 - 1) > stato_.numero_celle) return fuori(e.posizione);
+  const bool con_segni = ordinaria(e.tipo);
+  // The end mark goes one cell before the end, and must fall inside the
+  // cell array.
+  const double segno_fine = in_celle(e.fine, -1);
+  if (con_segni && arrotonda(segno_fine) > stato_.numero_celle) return fuori(e.posizione);
 
-  if (lunghezza < 600) e.flag4 = 0;
-  if (numero_stazione_ == 1) {
+  if (lunghezza < kLunghezzaFlag4) e.flag4 = 0;
+  if (numero_stazione_ == voce::prima_stazione) {
     e.flag3 = 0;
     e.flag4 = 0;
   }
-  if (ordinaria && e.tipo != 5 && e.tipo != 6) {
-    for (int k = 1; k <= 4; ++k) {
-      const double q = fine / 50.0 - k - 1;
-      if (q > 1)
-        stato_.celle[static_cast<std::size_t>(arrotonda(q))].avvicinamento = bassi8(80 + k);
+  if (con_segni && !fine_fissa(e.tipo)) {
+    for (int k = 1; k <= kSegniAvvicinamento; ++k) {
+      const double q = in_celle(e.fine, -(k + 1));
+      if (q > 1) {
+        stato_.celle[static_cast<std::size_t>(arrotonda(q))].avvicinamento =
+            bassi8(kAvvicinamentoStazione + k);
+      }
     }
   }
-  if (ordinaria) {
-    const double q = fine / 50.0 - 1;
-    if (q <= 1) return esci(codice::stazione_troppo_presto);
-    Cella& c = stato_.celle[static_cast<std::size_t>(arrotonda(q))];
+  if (con_segni) {
+    if (segno_fine <= 1) return esci(codice::stazione_troppo_presto);
+    Cella& c = stato_.celle[static_cast<std::size_t>(arrotonda(segno_fine))];
     c.tipo = tipo_cella::fine_stazione;
+    segna_origine(stato_, arrotonda(segno_fine));
     c.dato1 = bassi16(numero_stazione_);
   }
-  if (numero_stazione_ > 1 &&
-      inizio - 350 < stato_.parametri[static_cast<std::size_t>(numero_stazione_ - 1)].fine) {
+  if (numero_stazione_ > voce::prima_stazione &&
+      static_cast<std::int64_t>(e.inizio) - kDistanzaStazioni <
+          stato_.parametri[static_cast<std::size_t>(numero_stazione_ - 1)].fine) {
     return esci(codice::stazioni_vicine, e.posizione);
   }
   ++numero_stazione_;

@@ -347,6 +347,61 @@ TEST(TrainReader, RecordedCodes) {
   }
 }
 
+/// A station record that fails partway, and what its entry holds after it.
+struct CasoInterrotto {
+  const char* nome;
+  std::string treno;
+  std::int32_t codice;
+  std::int32_t orario;
+  const char* nome_stazione;
+  std::int32_t inizio;
+  std::int32_t fine;
+  int flag3;
+  int flag4;
+};
+
+TEST(TrainReader, StationStoresInOrderUpToAFailure) {
+  // Station 2 at 5000 m, after a first station that leaves no mark; its
+  // `valore5` (7) is read before every failure below, its `flag3` and
+  // `flag4` are 1 as read, and only a length under 600 m clears `flag4`
+  // once the extent is stored.
+  const std::string prima = "[generale]\r\n" + stazione(1000, 26, 0) + "\r\n";
+  const auto riga = [](int tipo, std::int64_t lunghezza, const std::string& ore = "14") {
+    return "stazione, 5000, " + std::to_string(tipo) + ", " + std::to_string(lunghezza) +
+           ", 0, 1, 1,  0,0,0,  0,0,7,  0,  " + ore + ",0, 0";
+  };
+  const std::vector<CasoInterrotto> casi = {
+      {"time beyond 32 bits: the name is not read", prima + riga(4, 600, "1000000") + ", S\r\n",
+       codice::lettura_fallita, 0, "", 0, 0, 1, 1},
+      {"name missing at the end of the script: the time is stored", prima + riga(4, 600),
+       codice::lettura_fallita, 50400, "", 0, 0, 1, 1},
+      {"type 5: the end is stored, the start does not fit",
+       prima + riga(5, -2147483600) + ", S\r\n", codice::lettura_fallita, 50400, "S", 0, 5150, 1,
+       1},
+      {"type 7: the start does not fit", prima + riga(7, -2147483600) + ", S\r\n",
+       codice::lettura_fallita, 50400, "S", 0, 0, 1, 1},
+      {"type 8: the start is stored, the end does not fit", prima + riga(8, 2147483600) + ", S\r\n",
+       codice::lettura_fallita, 50400, "S", -2147478600, 0, 1, 1},
+      {"ordinary type: the longest lengths still fit, flag3 adds its 50",
+       prima + riga(26, -2147483600) + ", S\r\n", 0, 50400, "S", 1073746800, -1073736750, 1, 0},
+  };
+  for (const CasoInterrotto& caso : casi) {
+    SCOPED_TRACE(caso.nome);
+    const StatoCompilazione stato = leggi_scripts(script_linea(10000), caso.treno);
+    EXPECT_EQ(stato.codice_errore, caso.codice);
+    const Parametro& e = stato.parametri[2];
+    EXPECT_EQ(e.posizione, 5000);
+    EXPECT_EQ(e.valore5, 7);
+    EXPECT_EQ(e.orario, caso.orario);
+    EXPECT_EQ(e.nome, caso.nome_stazione);
+    EXPECT_EQ(e.inizio, caso.inizio);
+    EXPECT_EQ(e.fine, caso.fine);
+    EXPECT_EQ(e.flag3, caso.flag3);
+    EXPECT_EQ(e.flag4, caso.flag4);
+    EXPECT_TRUE(fini_stazione(stato).empty());
+  }
+}
+
 TEST(TrainReader, FullTableStoresNoStation) {
   const StatoCompilazione piena = leggi_scripts(script_linea(10000, cartelli(80)),
                                                 script_treno(righe({stazione(9000, 26, 0)})));

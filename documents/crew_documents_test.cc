@@ -89,6 +89,26 @@ TEST_F(CrewDocumentsTest, SizeAndLinesAreExact) {
   }
 }
 
+TEST_F(CrewDocumentsTest, EachDocumentWhole) {
+  // The expected documents, byte for byte, are kept under testdata/ by their
+  // document names.
+  for (const Documento& doc : kDocumenti) {
+    SCOPED_TRACE(doc.nome);
+    std::string atteso, err;
+    ASSERT_TRUE(fs_.ReadFile(std::string(DOCUMENTS_TESTDATA_DIR) + "/" + doc.nome, &atteso, &err))
+        << err;
+    const std::string testo = Scrivi(doc);
+    if (testo == atteso) continue;
+    const std::vector<std::string> scritte = righe_crlf(testo);
+    const std::vector<std::string> attese = righe_crlf(atteso);
+    std::size_t n = 0;
+    while (n < scritte.size() && n < attese.size() && scritte[n] == attese[n]) ++n;
+    ADD_FAILURE() << "the document differs from line " << n + 1
+                  << "\n  written:  " << (n < scritte.size() ? scritte[n] : "(no line)")
+                  << "\n  expected: " << (n < attese.size() ? attese[n] : "(no line)");
+  }
+}
+
 TEST_F(CrewDocumentsTest, NotesBodyAndCreditBlock) {
   const std::vector<std::string> righe = righe_crlf(Scrivi(kDocumenti[0]));
   ASSERT_EQ(righe.size(), 50u);

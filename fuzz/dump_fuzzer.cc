@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "output/scenario_files.h"
-#include "tools/dump.h"
 
 namespace {
 

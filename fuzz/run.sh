@@ -2,7 +2,8 @@
 # Builds the libFuzzer harnesses with clang (instrumented with
 # -fsanitize=fuzzer-no-link,address,undefined, see fuzz/CMakeLists.txt) and
 # runs each one for SECONDS seconds (default 60) on a scratch copy of its
-# seed corpus in fuzz/corpus/, so the committed corpus never grows.
+# seed corpus in fuzz/corpus/, so the committed corpus never grows. A
+# compiler warning stops the build, as in every test build.
 #
 # Any crash, sanitizer report, leak, timeout (an input taking over 1 s) or
 # out-of-memory is a finding: the script then exits non-zero and leaves the
@@ -11,12 +12,12 @@
 #   fuzz/run.sh [SECONDS]
 #   FUZZERS="compile_fuzzer" fuzz/run.sh 30      # only some harnesses
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 seconds=${1:-60}
 build=build-fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DSCENARIO_FUZZ=ON -DSCENARIO_TESTS=OFF >/dev/null || exit 1
+  -DSCENARIO_FUZZ=ON -DSCENARIO_TESTS=OFF -DSCENARIO_WERROR=ON >/dev/null || exit 1
 cmake --build "$build" --target fuzzers || exit 1
 
 fuzzers=${FUZZERS:-$(cd fuzz && ls ./*_fuzzer.cc | sed 's|^\./||; s|\.cc$||')}

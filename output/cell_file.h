@@ -17,6 +17,17 @@ namespace scenario {
 /// Length of the route one cell stands for, in metres.
 inline constexpr std::int32_t kMetriCella = 50;
 
+/// The route position of cell `cella` for an element placed `scarto` cells
+/// on from its position: (`cella` - `scarto`) x 50. With `scarto` 0 it is
+/// where the cell begins; signals, boards and slowdowns stand one cell on.
+inline constexpr std::int64_t metri_cella(std::int64_t cella, std::int64_t scarto) {
+  return (cella - scarto) * kMetriCella;
+}
+
+/// `avvicinamento` of the four cells before a station's end mark: this value
+/// plus 1 for the cell next to the mark, up to plus 4 for the farthest.
+inline constexpr std::uint8_t kAvvicinamentoStazione = 80;
+
 /// Element codes held in `Cella::tipo`.
 namespace tipo_cella {
 constexpr std::uint8_t vuota = 0;
@@ -36,6 +47,11 @@ constexpr std::uint8_t cartello = 14;
 /// The English name of element code `tipo` ("signal", "code cell", ...);
 /// "" for 0 and for codes the compiler never writes.
 const char* nome_elemento(std::uint8_t tipo);
+
+/// `Cella::velocita` holds the speed limit in steps of this many km/h.
+inline constexpr std::int32_t kKmhPassoVelocita = 5;
+/// `Cella::pendenza` holds the gradient in per mille plus this.
+inline constexpr std::int32_t kPendenzaPiana = 100;
 
 /// One 50 m cell of the route, in the field order of the cell file.
 struct Cella {

@@ -152,21 +152,36 @@ bool decodifica_linea(std::string_view bytes, TabellaLinea* linea, ErroreDecodif
     return fallisci(err, 0, "too many elements for one route");
   }
   linea->dimensiona(static_cast<std::int32_t>(righe - 1));
-  ByteReader in(bytes);
-  for (std::size_t e = 0; e < elementi; ++e) {
+  // Second walk: the tags and lengths are known good.
+  auto tag_in = [&](std::size_t p) {
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[p]) |
+                                      static_cast<std::uint8_t>(bytes[p + 1]) << 8);
+  };
+  constexpr auto kDoppio = static_cast<std::uint16_t>(TipoVariante::doppio);
+  std::size_t p = 0;
+  for (std::size_t e = 0; e < elementi;) {
     const int colonna = e < righe ? 0 : 1;
     const auto metro = static_cast<std::int32_t>(e < righe ? e : e - righe);
-    std::uint16_t tag = 0;
-    in.u16(&tag);
-    if (tag == static_cast<std::uint16_t>(TipoVariante::intero)) {
-      std::int16_t v = 0;
-      in.i16(&v);
-      linea->imposta_intero(metro, colonna, v);
-    } else if (tag == static_cast<std::uint16_t>(TipoVariante::doppio)) {
-      double v = 0;
-      in.f64(&v);
-      linea->imposta_doppio(metro, colonna, v);
+    const std::uint16_t tag = tag_in(p);
+    if (tag == kDoppio) {
+      // A run of doubles in this column is the slots' bytes as they are.
+      const std::size_t fine_colonna = e < righe ? righe : elementi;
+      std::size_t fine = e + 1, q = p + TabellaLinea::kSlot;
+      while (fine < fine_colonna && tag_in(q) == kDoppio) {
+        ++fine;
+        q += TabellaLinea::kSlot;
+      }
+      linea->copia_doppi(metro, colonna, bytes.substr(p, q - p));
+      e = fine;
+      p = q;
+      continue;
     }
+    if (tag == static_cast<std::uint16_t>(TipoVariante::intero)) {
+      const auto v = static_cast<std::int16_t>(tag_in(p + 2));
+      linea->imposta_intero(metro, colonna, v);
+    }
+    p += dimensione_elemento(static_cast<TipoVariante>(tag));
+    ++e;
   }
   return true;
 }

@@ -56,6 +56,12 @@ class TabellaLinea {
     p[1] = 0;
     for (int b = 0; b < 8; ++b) p[2 + b] = static_cast<unsigned char>((u >> (8 * b)) & 0xFF);
   }
+  /// Stores the doubles that stand back to back in `elementi`, each as the
+  /// line file holds it (tag 5 and 8 value bytes, the very layout of a
+  /// slot), in column `colonna` from row `riga` on. The rows must exist.
+  void copia_doppi(std::int32_t riga, int colonna, std::string_view elementi) {
+    std::memcpy(slot(riga, colonna), elementi.data(), elementi.size());
+  }
   /// The slot of element (riga, colonna).
   const unsigned char* slot(std::int32_t riga, int colonna) const {
     return slot_[colonna].data() + static_cast<std::size_t>(riga) * kSlot;

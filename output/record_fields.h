@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <variant>
@@ -45,6 +46,20 @@ std::size_t larghezza_campo(const Campo<Record>& campo, const Record& r) {
     std::size_t operator()(std::string Record::*m) const { return 2 + lunghezza_testo(r.*m); }
   } larghezza{r};
   return std::visit(larghezza, campo.membro);
+}
+
+/// Value of field `campo` of `r` when it is a number; nothing for a text.
+template <typename Record>
+std::optional<std::int64_t> valore_numerico(const Campo<Record>& campo, const Record& r) {
+  return std::visit(
+      [&r](auto m) -> std::optional<std::int64_t> {
+        if constexpr (std::is_same_v<decltype(m), std::string Record::*>) {
+          return std::nullopt;
+        } else {
+          return r.*m;
+        }
+      },
+      campo.membro);
 }
 
 /// Writes field `campo` of `r`.

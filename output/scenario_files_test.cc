@@ -229,11 +229,15 @@ TEST(ScriviFileScenario, WritesLineParameterAndCellFileInOrder) {
   EXPECT_EQ(ReadBytes(folder.file(nomi[1])), serializza_parametri(stato.parametri));
   EXPECT_EQ(ReadBytes(folder.file(nomi[2])), serializza_celle(stato.celle));
 
-  // Each file is written whole and renamed into place before the next one is begun.
+  // Each file is written whole to a temporary of its own and renamed into
+  // place before the next one is begun.
+  ASSERT_EQ(fs.log().size(), 6 * nomi.size());
   std::vector<std::string> atteso;
-  for (const std::string& nome : nomi) {
-    const std::string finale = folder.file(nome);
-    const std::string temporaneo = TemporaryName(finale);
+  for (std::size_t i = 0; i < nomi.size(); ++i) {
+    const std::string finale = folder.file(nomi[i]);
+    const std::string temporaneo = fs.log()[6 * i + 1].path;
+    EXPECT_TRUE(IsTemporaryFor(temporaneo, finale)) << temporaneo;
+    atteso.push_back("inspect " + finale);
     for (const char* passo : {"create ", "write ", "flush ", "close "})
       atteso.push_back(passo + temporaneo);
     atteso.push_back("rename " + temporaneo + " -> " + finale);
@@ -310,8 +314,10 @@ TEST(ScriviFileScenario, StopsAtTheFirstFailingFile) {
   EXPECT_EQ(scritti, std::vector<std::string>{"Zembrastina_Dervo_linea.dat"});
   EXPECT_EQ(ReadBytes(folder.file("Zembrastina_Dervo_47716.sim")), vecchia);
   EXPECT_FALSE(std::filesystem::exists(folder.file("Zembrastina_Dervo_47716.dat")));
-  EXPECT_EQ(Created(fs), (std::vector<std::string>{TemporaryName("Zembrastina_Dervo_linea.dat"),
-                                                   TemporaryName("Zembrastina_Dervo_47716.sim")}));
+  const std::vector<std::string> creati = Created(fs);
+  ASSERT_EQ(creati.size(), 2u);
+  EXPECT_TRUE(IsTemporaryFor(creati[0], "Zembrastina_Dervo_linea.dat")) << creati[0];
+  EXPECT_TRUE(IsTemporaryFor(creati[1], "Zembrastina_Dervo_47716.sim")) << creati[1];
 }
 
 }  // namespace

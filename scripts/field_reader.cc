@@ -32,10 +32,12 @@ bool FieldReader::ReadText(std::string* out) {
   if (AtEnd()) return false;
   SkipBlanks();
   field_line_ = line_;
+  field_offset_ = pos_;
   const std::size_t start = pos_;
   while (pos_ < text_.size() && text_[pos_] != ',' && !IsLineEnd(pos_)) ++pos_;
   std::size_t end = pos_;
   while (end > start && (text_[end - 1] == ' ' || text_[end - 1] == '\t')) --end;
+  field_length_ = end - start;
   ConsumeDelimiter();
   if (end - start > kMaxText) return false;
   out->assign(text_.substr(start, end - start));
@@ -46,6 +48,8 @@ bool FieldReader::ReadNumber(std::int64_t low, std::int64_t high, std::int64_t* 
   if (AtEnd()) return false;
   SkipBlanks();
   field_line_ = line_;
+  field_offset_ = pos_;
+  field_length_ = 0;
   if (pos_ >= text_.size() || text_[pos_] == ',' || IsLineEnd(pos_)) {
     ConsumeDelimiter();
     *out = 0;
@@ -53,6 +57,7 @@ bool FieldReader::ReadNumber(std::int64_t low, std::int64_t high, std::int64_t* 
   }
   const std::size_t start = pos_;
   while (pos_ < text_.size() && text_[pos_] != ',' && !IsBlank(pos_) && !IsLineEnd(pos_)) ++pos_;
+  field_length_ = pos_ - start;
   std::string_view token = text_.substr(start, pos_ - start);
   bool negative = false;
   if (token.front() == '-') {

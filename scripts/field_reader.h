@@ -40,6 +40,12 @@ class FieldReader {
   int FieldLine() const { return field_line_; }
   /// Line (from 1) of the next byte to be read.
   int CurrentLine() const { return line_; }
+  /// Byte offset in the text where the last field read (or failed) starts,
+  /// after its leading blanks.
+  std::size_t FieldOffset() const { return field_offset_; }
+  /// Length in bytes of the last field: a text without its trailing blanks,
+  /// a number's token (0 for an empty numeric field).
+  std::size_t FieldLength() const { return field_length_; }
 
  private:
   bool ReadNumber(std::int64_t low, std::int64_t high, std::int64_t* out);
@@ -53,6 +59,8 @@ class FieldReader {
   std::size_t pos_ = 0;
   int line_ = 1;
   int field_line_ = 0;
+  std::size_t field_offset_ = 0;
+  std::size_t field_length_ = 0;
 };
 
 }  // namespace scenario

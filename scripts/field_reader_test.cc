@@ -158,5 +158,25 @@ TEST(FieldReader, FieldLineIsWhereTheFieldStarted) {
   EXPECT_EQ(lettore.FieldLine(), 2);
 }
 
+TEST(FieldReader, FieldOffsetAndLengthCoverTheFieldAsRead) {
+  // Offsets and lengths of each field, also of the field a read failed on.
+  FieldReader lettore("velocita,   120.5 ,x\r\n  , nome con blank  \r\n");
+  std::string testo;
+  std::int32_t v = 0;
+  ASSERT_TRUE(lettore.ReadText(&testo));
+  EXPECT_EQ(lettore.FieldOffset(), 0u);
+  EXPECT_EQ(lettore.FieldLength(), 8u);
+  EXPECT_FALSE(lettore.ReadLong(&v));
+  EXPECT_EQ(lettore.FieldOffset(), 12u);
+  EXPECT_EQ(lettore.FieldLength(), 5u);
+  FieldReader vuoto("  , nome con blank  \r\n");
+  ASSERT_TRUE(vuoto.ReadLong(&v));
+  EXPECT_EQ(vuoto.FieldOffset(), 2u);
+  EXPECT_EQ(vuoto.FieldLength(), 0u);
+  ASSERT_TRUE(vuoto.ReadText(&testo));
+  EXPECT_EQ(vuoto.FieldOffset(), 4u);
+  EXPECT_EQ(vuoto.FieldLength(), 14u);
+}
+
 }  // namespace
 }  // namespace scenario

@@ -1,62 +1,261 @@
 #include "tools/command_line.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace scenario {
 
 namespace {
 
-const Opzione* trova(const std::vector<Opzione>& opzioni, const std::string& nome) {
-  for (const Opzione& o : opzioni) {
-    if (nome == o.nome) return &o;
+constexpr const char* kAiutoStrumento =
+    "usage: scenario_tool COMMAND [OPTIONS] ARGUMENTS\n"
+    "       scenario_tool --help | --version\n"
+    "\n"
+    "The scenario authors' tool: write, compile, inspect and draw scenarios.\n"
+    "\n"
+    "commands:\n"
+    "  scripts DIR                  write the built-in line and train scripts into DIR\n"
+    "  compile DIR ROUTE TRAIN      compile DIR/ROUTE_linea.txt and DIR/ROUTE_TRAIN-.txt\n"
+    "  dump FILE                    decode a .dat or .sim file and check its check code\n"
+    "  render DIR ROUTE TRAIN       draw the compiled scenario in DIR as an SVG page\n"
+    "\n"
+    "'scenario_tool COMMAND --help' describes each command and its options.\n";
+
+constexpr const char* kAiutoScripts =
+    "usage: scenario_tool scripts DIR\n"
+    "\n"
+    "Writes the built-in scenario's line script and train script into DIR\n"
+    "(created when missing) as \"Zembrastina_Dervo_linea.txt\" and\n"
+    "\"Zembrastina_Dervo_47716-.txt\", a starting point for new scenarios.\n";
+
+constexpr const char* kAiutoCompile =
+    "usage: scenario_tool compile [--out OUTDIR] [--no-line] [--json] DIR ROUTE TRAIN\n"
+    "\n"
+    "Compiles DIR/ROUTE_linea.txt and DIR/ROUTE_TRAIN-.txt exactly as the\n"
+    "built-in run compiles its own scripts, and writes ROUTE_linea.dat,\n"
+    "ROUTE_TRAIN.sim and ROUTE_TRAIN.dat into OUTDIR (default DIR). The\n"
+    "scripts are compiled from a temporary copy and left as they are.\n"
+    "\n"
+    "Every recorded code is reported on standard error as\n"
+    "  FILE:LINE: error CODE: MEANING (position P m)\n"
+    "A recorded code stops the reading, but the files are still written from\n"
+    "what was compiled up to there, except after error 1250 or 1251 or when\n"
+    "the reader stopped before a route length.\n"
+    "\n"
+    "options:\n"
+    "  --out OUTDIR  folder for the binary files (created when missing)\n"
+    "  --no-line     do not build the line geometry nor write the line file\n"
+    "  --json        print a one-line JSON report on standard output\n"
+    "  --help        show this text\n"
+    "\n"
+    "ROUTE and TRAIN are printable ASCII without '/'; TRAIN is not \"linea\".\n"
+    "exit status: 0 clean, 1 a code was recorded or nothing was written,\n"
+    "2 wrong usage or a file that cannot be read or written.\n";
+
+constexpr const char* kAiutoDump =
+    "usage: scenario_tool dump [--json] [--step N] FILE\n"
+    "\n"
+    "Decodes a compiled scenario file, told by its name:\n"
+    "  ROUTE_linea.dat   line file: metre, x, y for every metre (or every N)\n"
+    "  ROUTE_TRAIN.sim   parameter file: the 87 entries, every field named;\n"
+    "                    check code st recomputed from entries 85 and 86\n"
+    "  ROUTE_TRAIN.dat   cell file: every cell holding an element or marker,\n"
+    "                    the speed, gradient and adhesion profile where it\n"
+    "                    changes; check code og in cell 1 compared with the\n"
+    "                    identity in ROUTE_TRAIN.sim beside it, when there is one\n"
+    "\n"
+    "options:\n"
+    "  --json      print JSON instead of text\n"
+    "  --step N    line file: print every N-th metre (and the last)\n"
+    "  --help      show this text\n"
+    "\n"
+    "exit status: 0 decoded, 1 a check code does not match, 2 wrong usage,\n"
+    "a file that cannot be read, or a malformed file.\n";
+
+constexpr const char* kAiutoRender =
+    "usage: scenario_tool render [--out FILE.svg] DIR ROUTE TRAIN\n"
+    "\n"
+    "Draws the scenario compiled in DIR (ROUTE_linea.dat, ROUTE_TRAIN.sim and\n"
+    "ROUTE_TRAIN.dat) as one SVG page: the plan of the track with its\n"
+    "stations, and the profile along the route with the speed limit, the\n"
+    "gradient and the adhesion, and the signals, stations, boards, slowdowns,\n"
+    "code cells and mountain sections marked. Without a line file the page\n"
+    "has no plan.\n"
+    "\n"
+    "options:\n"
+    "  --out FILE.svg  where to write the page (default DIR/ROUTE_TRAIN.svg)\n"
+    "  --help          show this text\n"
+    "\n"
+    "exit status: 0 drawn, 2 wrong usage, a file that cannot be read or\n"
+    "written, or a malformed file.\n";
+
+/// One command of the tool and what its command line holds.
+struct DefinizioneComando {
+  const char* nome;
+  const char* aiuto;
+  std::size_t operandi;  ///< how many operands it takes
+  const char* attesi;    ///< the operands, for the message when the count is wrong
+  bool out;              ///< takes --out
+  bool senza_linea;      ///< takes --no-line
+  bool json;             ///< takes --json
+  bool passo;            ///< takes --step
+};
+
+constexpr DefinizioneComando kComandi[] = {
+    {"scripts", kAiutoScripts, 1, "one folder", false, false, false, false},
+    {"compile", kAiutoCompile, 3, "DIR ROUTE TRAIN", true, true, true, false},
+    {"dump", kAiutoDump, 1, "one FILE", false, false, true, true},
+    {"render", kAiutoRender, 3, "DIR ROUTE TRAIN", true, false, false, false},
+};
+
+const DefinizioneComando* trova(const std::string& nome) {
+  for (const DefinizioneComando& c : kComandi) {
+    if (nome == c.nome) return &c;
   }
   return nullptr;
 }
 
-}  // namespace
+/// The option an unknown word names: the word up to any "=".
+std::string nome_opzione(const std::string& parola) {
+  return parola.substr(0, parola.find('='));
+}
 
-bool analizza_riga(const std::vector<std::string>& argomenti, const std::vector<Opzione>& opzioni,
-                   RigaComando* riga, std::string* err) {
-  bool solo_operandi = false;
-  for (std::size_t i = 0; i < argomenti.size(); ++i) {
-    const std::string& a = argomenti[i];
-    if (solo_operandi || a.size() < 2 || a[0] != '-') {
-      riga->operandi.push_back(a);
-      continue;
+/// What is wrong, for a parse error of CLI11. Its messages start with the
+/// option's name (without dashes for a flag given a value).
+std::string motivo(const CLI::ParseError& e) {
+  const std::string testo = e.what();
+  std::string nome = testo.substr(0, testo.find_first_of(": "));
+  if (nome.rfind('-', 0) != 0) nome = "--" + nome;
+  if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) {
+    if (testo.find("flag override") != std::string::npos) {
+      return "option '" + nome + "' takes no value";
     }
-    if (a == "--") {
-      solo_operandi = true;
-      continue;
-    }
-    if (a == "--help" || a == "-h") {
-      riga->aiuto = true;
-      continue;
-    }
-    const std::size_t uguale = a.find('=');
-    const std::string nome = a.substr(0, uguale);
-    const Opzione* o = trova(opzioni, nome);
-    if (!o) {
-      *err = "unknown option '" + nome + "'";
-      return false;
-    }
-    if (!o->con_valore) {
-      if (uguale != std::string::npos) {
-        *err = "option '" + nome + "' takes no value";
-        return false;
-      }
-      riga->opzioni[nome] = "";
-      continue;
-    }
-    if (uguale != std::string::npos) {
-      riga->opzioni[nome] = a.substr(uguale + 1);
-    } else if (i + 1 < argomenti.size()) {
-      riga->opzioni[nome] = argomenti[++i];
-    } else {
-      *err = "option '" + nome + "' needs a value";
-      return false;
-    }
+    if (testo.find("missing") != std::string::npos) return "option '" + nome + "' needs a value";
+  }
+  // A validator's message already names the option.
+  if (dynamic_cast<const CLI::ValidationError*>(&e)) return testo.substr(testo.find(": ") + 2);
+  return testo;
+}
+
+/// Adds command `c`'s options and operands to `app`, to be stored in `*riga`.
+void dichiara(CLI::App& app, const DefinizioneComando& c, RigaComando* riga) {
+  CLI::App* comando = app.add_subcommand(c.nome);
+  // Unknown options are left over for a message of our own.
+  comando->allow_extras();
+  if (c.out) {
+    comando->add_option("--out", riga->out)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  }
+  if (c.senza_linea) comando->add_flag("--no-line", riga->senza_linea)->disable_flag_override();
+  if (c.json) comando->add_flag("--json", riga->json)->disable_flag_override();
+  if (c.passo) {
+    // Digits only, read as a decimal number and handed on in that form.
+    const CLI::Validator intero(
+        [](std::string& testo) {
+          long valore = 0;
+          std::string err;
+          if (!intero_positivo("--step", testo, kPassoMassimo, &valore, &err)) return err;
+          testo = std::to_string(valore);
+          return std::string();
+        },
+        "N");
+    comando->add_option("--step", riga->passo)
+        ->transform(intero)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  }
+  comando->add_option("operandi", riga->operandi);
+}
+
+/// Why a command line without a command is wrong: nothing given, or the
+/// first word left over names no command or option.
+std::string senza_comando(const std::vector<std::string>& resto) {
+  if (resto.empty()) return "no command given";
+  if (resto[0].size() > 1 && resto[0][0] == '-') {
+    return "unknown option '" + nome_opzione(resto[0]) + "'";
+  }
+  return "unknown command '" + resto[0] + "'";
+}
+
+/// Checks what command `c` was given: no unknown option left over (`resto`)
+/// and the right number of operands.
+bool controlla_comando(const DefinizioneComando& c, const std::vector<std::string>& resto,
+                       const std::vector<std::string>& operandi, std::string* err) {
+  if (!resto.empty()) {
+    *err = "unknown option '" + nome_opzione(resto[0]) + "'";
+    return false;
+  }
+  if (operandi.size() != c.operandi) {
+    *err = std::string("expected ") + c.attesi + ", got " + std::to_string(operandi.size()) +
+           " operands";
+    return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool analizza_riga(const std::vector<std::string>& argomenti, RigaComando* riga, std::string* err) {
+  *riga = RigaComando{};
+  CLI::App app("scenario_tool");
+  // At most one command: a command's operands may then be command names.
+  app.require_subcommand(0, 1);
+  app.allow_extras();
+  app.set_version_flag("--version", "");
+  for (const DefinizioneComando& c : kComandi) dichiara(app, c, riga);
+  std::vector<std::string> comando_aiuto;
+  app.add_subcommand("help")->add_option("comando", comando_aiuto);
+
+  // Words after "--" are operands whatever they look like; CLI11 hands a
+  // command's "--" back to the tool once the command has an operand, so the
+  // words are set aside here and added to the operands.
+  const auto separatore = std::find(argomenti.begin(), argomenti.end(), "--");
+  std::vector<std::string> parole(argomenti.begin(), separatore);
+  std::reverse(parole.begin(), parole.end());
+  auto scelto = [&app] {
+    const std::vector<CLI::App*> scelti = app.get_subcommands();
+    return scelti.empty() ? std::string() : scelti[0]->get_name();
+  };
+  try {
+    app.parse(parole);
+  } catch (const CLI::CallForHelp&) {
+    riga->richiesta = RigaComando::Richiesta::aiuto;
+    riga->comando = scelto();
+    return true;
+  } catch (const CLI::CallForVersion&) {
+    riga->richiesta = RigaComando::Richiesta::versione;
+    return true;
+  } catch (const CLI::ParseError& e) {
+    riga->comando = scelto();
+    *err = motivo(e);
+    return false;
+  }
+  riga->comando = scelto();
+  if (riga->comando == "help") {
+    riga->richiesta = RigaComando::Richiesta::aiuto;
+    const bool noto = comando_aiuto.size() == 1 && trova(comando_aiuto[0]);
+    riga->comando = noto ? comando_aiuto[0] : std::string();
+    return true;
+  }
+  const DefinizioneComando* c = trova(riga->comando);
+  if (!c) {
+    *err = senza_comando(app.remaining());
+    return false;
+  }
+  if (separatore != argomenti.end()) {
+    riga->operandi.insert(riga->operandi.end(), separatore + 1, argomenti.end());
+  }
+  return controlla_comando(*c, app.get_subcommand(c->nome)->remaining(), riga->operandi, err);
+}
+
+std::string testo_aiuto(const std::string& comando) {
+  const DefinizioneComando* c = trova(comando);
+  return c ? c->aiuto : kAiutoStrumento;
+}
+
+std::string sinossi(const std::string& comando) {
+  const std::string testo = testo_aiuto(comando);
+  return testo.substr(0, testo.find('\n'));
 }
 
 bool nome_valido(const std::string& cosa, const std::string& nome, std::string* err) {
@@ -110,6 +309,11 @@ bool intero_positivo(const std::string& nome, const std::string& testo, long mas
   }
   *valore = v;
   return true;
+}
+
+std::string cartella_indicata(std::string cartella) {
+  while (cartella.size() > 1 && cartella.back() == '/') cartella.pop_back();
+  return cartella;
 }
 
 }  // namespace scenario

@@ -1,40 +1,48 @@
-// The command line of one tool command: its options, its operands, and the
-// checks on the route identifier and train number it names.
+// The tool's command line, taken apart by CLI11: the commands with their
+// options, operands and help texts, and the checks on the names the
+// operands give.
 #ifndef SCENARIO_TOOLS_COMMAND_LINE_H_
 #define SCENARIO_TOOLS_COMMAND_LINE_H_
 
-#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace scenario {
 
-/// One option a command accepts.
-struct Opzione {
-  const char* nome;  ///< the long form, as "--out"
-  bool con_valore;   ///< true when the option takes a value
-};
+/// Largest value of --step.
+inline constexpr long kPassoMassimo = 100000000;
 
 /// A command line taken apart.
 struct RigaComando {
-  /// The options given, by name; a flag maps to "". A repeated option
-  /// keeps its last value.
-  std::map<std::string, std::string> opzioni;
+  /// What the command line asks for.
+  enum class Richiesta { esegui, aiuto, versione };
+  Richiesta richiesta = Richiesta::esegui;
+  /// "scripts", "compile", "dump" or "render"; "" for the tool itself.
+  std::string comando;
   /// The operands, in order.
   std::vector<std::string> operandi;
-  /// True when "--help" or "-h" was given.
-  bool aiuto = false;
-
-  /// True when option `nome` was given.
-  bool ha(const std::string& nome) const { return opzioni.count(nome) != 0; }
+  std::optional<std::string> out;  ///< --out: compile's OUTDIR, render's FILE.svg
+  bool senza_linea = false;        ///< --no-line
+  bool json = false;               ///< --json
+  long passo = 1;                  ///< --step
 };
 
-/// Takes `argomenti` (the words after the command name) apart by the
-/// options in `opzioni`. Values follow their option as the next word or
-/// after "=" ("--out=x"); "--" ends the options. False with `*err` set for
-/// an unknown option, a value missing, or a value given to a flag.
-bool analizza_riga(const std::vector<std::string>& argomenti, const std::vector<Opzione>& opzioni,
-                   RigaComando* riga, std::string* err);
+/// Takes `argomenti` (the words after the program name) apart: a command
+/// and its options and operands, or the tool's --help and --version.
+/// Options may stand anywhere among the operands, a value after its option
+/// or after "=" ("--out=x"); a repeated option keeps its last value; "--"
+/// makes every word after it an operand. False with `*err` saying what is
+/// wrong (an unknown command or option, a value missing or given to a flag,
+/// the wrong number of operands); `riga->comando` then names the command
+/// when there is one.
+bool analizza_riga(const std::vector<std::string>& argomenti, RigaComando* riga, std::string* err);
+
+/// The help text of `comando` ("" for the tool's own).
+std::string testo_aiuto(const std::string& comando);
+
+/// The first line of that text: "usage: scenario_tool ...".
+std::string sinossi(const std::string& comando);
 
 /// Checks a route identifier or train number (`cosa` names which, for the
 /// message): it must be non-empty printable ASCII (blank to "~") without
@@ -51,6 +59,11 @@ bool percorso_e_treno_validi(const std::string& percorso, const std::string& tre
 /// `*err` set when `testo` is anything else.
 bool intero_positivo(const std::string& nome, const std::string& testo, long massimo, long* valore,
                      std::string* err);
+
+/// A folder as the user gave it, without the "/" it may end with (a lone
+/// "/" stays): names are joined to it with `percorso_in`, one separator
+/// between them.
+std::string cartella_indicata(std::string cartella);
 
 }  // namespace scenario
 

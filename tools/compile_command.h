@@ -5,15 +5,13 @@
 
 #include <ostream>
 #include <string>
-#include <vector>
 
+#include "base/file_system.h"
 #include "compiler/compile_driver.h"
 #include "compiler/compile_state.h"
+#include "tools/command_line.h"
 
 namespace scenario {
-
-/// The usage text of the command.
-extern const char* const kUsoCompile;
 
 /// The line of standard error that reports one recorded code: the script
 /// and line where the reader stopped (scripts named as they lie in
@@ -25,13 +23,12 @@ std::string riga_diagnosi(const Diagnosi& d, const std::string& cartella,
 std::string rapporto_json(const StatoCompilazione& stato, const RisultatoCompilazione& risultato,
                           const std::string& cartella);
 
-/// Compiles DIR/ROUTE_linea.txt and DIR/ROUTE_TRAIN-.txt from a temporary
-/// copy (the author's files are never touched) and writes the binary files
-/// into the output folder. Returns the exit status: 0 clean, 1 when a code
-/// was recorded or nothing could be written, 2 for wrong usage or a file
-/// step that failed.
-int comando_compile(const std::vector<std::string>& argomenti, std::ostream& out,
-                    std::ostream& err);
+/// Compiles DIR/ROUTE_linea.txt and DIR/ROUTE_TRAIN-.txt (the three
+/// operands of `riga`) from a scratch copy (the author's files are never
+/// touched) and writes the binary files into the output folder. Returns
+/// the exit status: 0 clean, 1 when a code was recorded or nothing could be
+/// written, 2 for wrong usage or a file step that failed.
+int comando_compile(const RigaComando& riga, FileSystem& fs, std::ostream& out, std::ostream& err);
 
 }  // namespace scenario
 

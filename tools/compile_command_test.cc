@@ -3,16 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "base/file_names.h"
+#include "base/testing/faulty_file_system.h"
 #include "compiler/compile_fixture.h"
 #include "scripts/builtin_scripts.h"
+#include "tools/json_output.h"
 #include "tools/tool_test_support.h"
 
 namespace scenario {
 namespace {
+
+/// Checks that `out` is one line of JSON holding the same as `atteso`,
+/// keys in the same order.
+void stessa_json(const std::string& out, const std::string& atteso) {
+  ASSERT_FALSE(out.empty());
+  EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
+  EXPECT_EQ(Json::parse(out), Json::parse(atteso)) << out;
+}
 
 /// The three binary files of a scenario, by name.
 std::vector<std::string> file_binari(const std::string& percorso, const std::string& treno) {
@@ -68,10 +79,10 @@ TEST(CompileExample, HandWrittenScenarioCompilesClean) {
                        "boards, 1 speed board pair"),
             std::string::npos)
       << e.err;
-  EXPECT_EQ(e.out,
-            "{\"codice_errore\": 0, \"posizione_errore\": 0, \"written\": "
-            "[\"Val_Piccola_2231.dat\", \"Val_Piccola_2231.sim\", \"Val_Piccola_linea.dat\"], "
-            "\"fatal\": null, \"file\": null, \"line\": null}\n");
+  stessa_json(e.out,
+              "{\"codice_errore\": 0, \"posizione_errore\": 0, \"written\": "
+              "[\"Val_Piccola_2231.dat\", \"Val_Piccola_2231.sim\", \"Val_Piccola_linea.dat\"], "
+              "\"fatal\": null, \"file\": null, \"line\": null}\n");
   for (const std::string& nome : file_binari(kPercorsoEsempio, kTrenoEsempio)) {
     EXPECT_TRUE(uscita.esiste(nome)) << nome;
   }
@@ -121,7 +132,7 @@ TEST_P(CompileErrore, ReportsCodeFileLineAndPosition) {
   EXPECT_EQ(e.stato, 1) << e.err;
   EXPECT_NE(e.err.find(con_cartella(caso.diagnosi, autore.percorso()) + "\n"), std::string::npos)
       << e.err;
-  EXPECT_EQ(e.out, con_cartella(caso.json, autore.percorso()) + "\n");
+  stessa_json(e.out, con_cartella(caso.json, autore.percorso()));
   for (const std::string& nome : file_binari(kPercorsoProva, kTrenoProva)) {
     EXPECT_EQ(autore.esiste(nome), caso.file_scritti) << nome;
   }
@@ -205,11 +216,62 @@ TEST(CompileDiagnosi, JsonEscapesTheFolderName) {
   d.riga = 3;
   stato.diagnosi.push_back(d);
   RisultatoCompilazione r;
-  EXPECT_EQ(rapporto_json(stato, r, "a\"b\\c\td"),
-            "{\"codice_errore\": 6, \"posizione_errore\": 0, \"written\": [], \"fatal\": null, "
-            "\"file\": \"a\\\"b\\\\c\\td/R_linea.txt\", \"line\": 3}");
-  EXPECT_EQ(riga_diagnosi(d, "dir/", "R", "T"),
+  const std::string rapporto = rapporto_json(stato, r, "a\"b\\c\td");
+  stessa_json(rapporto + "\n",
+              "{\"codice_errore\": 6, \"posizione_errore\": 0, \"written\": [], \"fatal\": null, "
+              "\"file\": \"a\\\"b\\\\c\\td/R_linea.txt\", \"line\": 3}");
+  EXPECT_NE(rapporto.find("\"a\\\"b\\\\c\\td/R_linea.txt\""), std::string::npos) << rapporto;
+  // A folder given with a trailing "/" is taken without it.
+  EXPECT_EQ(riga_diagnosi(d, cartella_indicata("dir/"), "R", "T"),
             "dir/R_linea.txt:3: error 6: indicator board on a cell that is not free");
+}
+
+TEST(CompileDiagnosi, FolderWithTrailingSeparatorIsNotDoubled) {
+  CartellaTemporanea autore;
+  const Esecuzione e =
+      strumento({"compile", "--json", autore.percorso() + "/", kPercorsoProva, kTrenoProva});
+  EXPECT_EQ(e.stato, 1);
+  const std::string file = autore.percorso() + "/" + nome_script_linea(kPercorsoProva);
+  EXPECT_NE(e.err.find(file + ": error 101"), std::string::npos) << e.err;
+  EXPECT_EQ(Json::parse(e.out)["file"], file);
+}
+
+/// A file step that fails and a piece of the message that must name it.
+struct CasoPasso {
+  Step passo;
+  const char* percorso;  ///< a piece of the path it fails on
+  const char* messaggio;
+};
+
+TEST(CompileFileSystem, FailingStepsAreStatusTwoAndLeaveNoScratchFolder) {
+  const CasoPasso casi[] = {
+      {Step::kMakeFolders, "", "cannot create output folder "},
+      {Step::kMakeScratchFolder, "", "cannot make a temporary folder: scenario_tool_"},
+      {Step::kRead, "_linea.txt", "cannot read "},
+      {Step::kCreate, "_linea.txt", "cannot create "},
+  };
+  for (const CasoPasso& caso : casi) {
+    SCOPED_TRACE(StepName(caso.passo));
+    CartellaTemporanea uscita;
+    RealFileSystem reale;
+    FaultyFileSystem fs(reale);
+    fs.Fail(caso.passo, 1, caso.percorso);
+    std::ostringstream out, err;
+    EXPECT_EQ(esegui_comando({"compile", "--out", uscita.percorso(), cartella_esempio(),
+                              kPercorsoEsempio, kTrenoEsempio},
+                             fs, out, err),
+              2);
+    EXPECT_NE(err.str().find(caso.messaggio), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find(FaultyFileSystem::kReason), std::string::npos) << err.str();
+    // A scratch folder that was made is removed again.
+    std::size_t fatte = 0, tolte = 0;
+    for (const Operation& op : fs.log()) {
+      fatte += op.step == Step::kMakeScratchFolder && !op.failed;
+      tolte += op.step == Step::kRemoveFolder;
+    }
+    EXPECT_EQ(fatte, tolte);
+    EXPECT_TRUE(uscita.voci().empty());
+  }
 }
 
 /// A wrong command line and a piece of the message that must explain it.

@@ -3,35 +3,28 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <span>
+#include <string_view>
 
-#include "base/file_system.h"
-#include "tools/command_line.h"
-#include "tools/dump.h"
+#include "compiler/check_codes.h"
+#include "output/record_fields.h"
+#include "output/scenario_files.h"
+#include "tools/json_output.h"
+#include "tools/scenario_view.h"
 #include "tools/text_encoding.h"
+#include "tools/wording.h"
 
 namespace scenario {
 
-const char* const kUsoDump =
-    "usage: scenario_tool dump [--json] [--step N] FILE\n"
-    "\n"
-    "Decodes a compiled scenario file, told by its name:\n"
-    "  ROUTE_linea.dat   line file: metre, x, y for every metre (or every N)\n"
-    "  ROUTE_TRAIN.sim   parameter file: the 87 entries, every field named;\n"
-    "                    check code st recomputed from entries 85 and 86\n"
-    "  ROUTE_TRAIN.dat   cell file: every cell holding an element or marker,\n"
-    "                    the speed, gradient and adhesion profile where it\n"
-    "                    changes; check code og in cell 1 compared with the\n"
-    "                    identity in ROUTE_TRAIN.sim beside it, when there is one\n"
-    "\n"
-    "options:\n"
-    "  --json      print JSON instead of text\n"
-    "  --step N    line file: print every N-th metre (and the last)\n"
-    "  --help      show this text\n"
-    "\n"
-    "exit status: 0 decoded, 1 a check code does not match, 2 wrong usage,\n"
-    "a file that cannot be read, or a malformed file.\n";
-
 namespace {
+
+/// The fields of a cell record that describe its element, and those that
+/// give its profile (from `montagna` on).
+constexpr std::size_t kNumeroCampiElemento = 7;
+static_assert(std::string_view(kCampiCella[kNumeroCampiElemento].nome) == "montagna");
+constexpr std::span<const Campo<Cella>> kCampiElemento(kCampiCella.data(), kNumeroCampiElemento);
+constexpr std::span<const Campo<Cella>> kCampiProfilo(kCampiCella.data() + kNumeroCampiElemento,
+                                                      kCampiCella.size() - kNumeroCampiElemento);
 
 /// The identity of a scenario as a parameter file carries it.
 struct Identita {
@@ -59,296 +52,288 @@ std::string citato(const std::string& cp1252) {
   return s + "\"";
 }
 
-/// A record text as a JSON string.
-std::string json_testo(const std::string& cp1252) {
-  return json_stringa(utf8_da_cp1252(cp1252));
-}
-
 std::string errore_decodifica(const std::string& file, const ErroreDecodifica& e) {
   return file + ": byte " + std::to_string(e.offset) + ": " + e.messaggio;
 }
 
+/// The numeric fields of `r` as " nome=valore" each, in table order.
+template <typename Record>
+std::string campi_testo(std::span<const Campo<Record>> campi, const Record& r) {
+  std::string s;
+  for (const Campo<Record>& campo : campi) {
+    if (const auto v = valore_numerico(campo, r))
+      s += " " + std::string(campo.nome) + "=" + std::to_string(*v);
+  }
+  return s;
+}
+
+/// Adds the numeric fields of `r` to JSON object `*j`, in table order.
+template <typename Record>
+void campi_json(std::span<const Campo<Record>> campi, const Record& r, Json* j) {
+  for (const Campo<Record>& campo : campi) {
+    if (const auto v = valore_numerico(campo, r)) (*j)[campo.nome] = *v;
+  }
+}
+
 // ---------------------------------------------------------------- line file
 
-std::string coordinata(const TabellaLinea& t, std::int32_t m, int c, bool json) {
-  const TipoVariante tipo = t.tipo(m, c);
-  if (tipo == TipoVariante::vuoto) return json ? "null" : "-";
+/// A coordinate for the text dump: "-" when empty.
+std::string coordinata_testo(const TabellaLinea& t, std::int32_t m, int c) {
+  if (t.tipo(m, c) == TipoVariante::vuoto) return "-";
+  return testo_doppio(t.valore(m, c));
+}
+
+/// A coordinate for JSON: an integer or a double as the file holds it,
+/// null when empty or not a finite number.
+Json coordinata_json(const TabellaLinea& t, std::int32_t m, int c) {
   const double v = t.valore(m, c);
-  if (json && !std::isfinite(v)) return "null";
-  return testo_doppio(v);
+  switch (t.tipo(m, c)) {
+    case TipoVariante::vuoto:
+      return nullptr;
+    case TipoVariante::intero:
+      return static_cast<std::int64_t>(v);
+    case TipoVariante::doppio:
+      break;
+  }
+  return std::isfinite(v) ? Json(v) : Json(nullptr);
 }
 
 int stampa_linea(const std::string& file, const TabellaLinea& t, long passo, bool json,
                  std::ostream& out) {
   const std::int32_t ultima = t.ultima_riga();
-  std::size_t conti[3] = {0, 0, 0};
+  std::int64_t vuoti = 0, interi = 0, doppi = 0;
   for (int c = 0; c < 2; ++c) {
     for (std::int32_t m = 0; m <= ultima; ++m) {
       const TipoVariante tipo = t.tipo(m, c);
-      conti[tipo == TipoVariante::vuoto ? 0 : tipo == TipoVariante::intero ? 1 : 2] += 1;
+      (tipo == TipoVariante::vuoto ? vuoti : tipo == TipoVariante::intero ? interi : doppi) += 1;
     }
   }
+  // Every `passo`-th metre, and the last also when the step jumps over it.
+  std::vector<std::int32_t> metri;
+  for (std::int64_t m = 0; m <= ultima; m += passo) metri.push_back(static_cast<std::int32_t>(m));
+  if (!metri.empty() && metri.back() != ultima) metri.push_back(ultima);
+
   if (json) {
-    out << "{\"file\": \"line\", \"name\": " << json_stringa(file)
-        << ", \"metres\": " << (static_cast<std::int64_t>(ultima) + 1) << ", \"step\": " << passo
-        << ", \"empty\": " << conti[0] << ", \"integer\": " << conti[1]
-        << ", \"double\": " << conti[2] << ", \"points\": [";
-  } else {
-    out << "line file " << file << ": metres 0 to " << ultima << ", " << conti[1] << " integer, "
-        << conti[2] << " double and " << conti[0] << " empty elements\n"
-        << "metre x y\n";
+    Json j = {{"file", "line"},
+              {"name", json_testo(file)},
+              {"metres", static_cast<std::int64_t>(ultima) + 1},
+              {"step", passo},
+              {"empty", vuoti},
+              {"integer", interi},
+              {"double", doppi},
+              {"points", Json::array()}};
+    for (std::int32_t m : metri) {
+      j["points"].push_back({m, coordinata_json(t, m, 0), coordinata_json(t, m, 1)});
+    }
+    out << testo_json(j) << "\n";
+    return 0;
   }
-  bool primo = true;
-  for (std::int64_t m = 0; m <= ultima; m += passo) {
-    // The last metre is always shown, also when the step jumps over it.
-    const auto metro = static_cast<std::int32_t>(m);
-    auto stampa = [&](std::int32_t r) {
-      if (json) {
-        out << (primo ? "" : ", ") << "[" << r << ", " << coordinata(t, r, 0, true) << ", "
-            << coordinata(t, r, 1, true) << "]";
-      } else {
-        out << r << " " << coordinata(t, r, 0, false) << " " << coordinata(t, r, 1, false) << "\n";
-      }
-      primo = false;
-    };
-    stampa(metro);
-    if (m + passo > ultima && metro != ultima) stampa(ultima);
+  out << "line file " << file << ": metres 0 to " << ultima << ", " << interi << " integer, "
+      << doppi << " double and " << vuoti << " empty elements\n"
+      << "metre x y\n";
+  for (std::int32_t m : metri) {
+    out << m << " " << coordinata_testo(t, m, 0) << " " << coordinata_testo(t, m, 1) << "\n";
   }
-  if (json) out << "]}\n";
   return 0;
 }
 
 // ----------------------------------------------------------- parameter file
 
-struct Campo {
-  const char* nome;
-  std::int64_t valore;
-};
-
-std::vector<Campo> campi_numerici(const Parametro& p) {
-  return {{"tipo", p.tipo},           {"inizio", p.inizio},   {"fine", p.fine},
-          {"posizione", p.posizione}, {"opzione", p.opzione}, {"valore1", p.valore1},
-          {"valore2", p.valore2},     {"valore3", p.valore3}, {"valore4", p.valore4},
-          {"valore5", p.valore5},     {"flag1", p.flag1},     {"flag2", p.flag2},
-          {"flag3", p.flag3},         {"flag4", p.flag4},     {"orario", p.orario}};
-}
-
-bool vuoto(const Parametro& p) {
-  if (!p.nome.empty()) return false;
-  for (const Campo& c : campi_numerici(p)) {
-    if (c.valore != 0) return false;
-  }
-  return true;
-}
-
-/// What entry `e` is used for. Entries 1 to 80 hold stations from the
-/// bottom and sign-board texts from the top; a board entry carries its text
-/// and nothing else.
-const char* ruolo(int e, const Parametro& p) {
-  switch (e) {
-    case 0:
-      return "unused";
-    case voce::progressiva_tre:
-    case voce::progressiva_due:
-    case voce::progressiva_uno:
-      return "chainage";
-    case voce::treno:
-      return "train";
-    case voce::percorso:
-      return "route";
-    case voce::ripetizione:
-      return "train number";
-    default:
-      break;
-  }
-  if (vuoto(p)) return "empty";
-  bool cartello = true;
-  for (const Campo& c : campi_numerici(p)) cartello = cartello && c.valore == 0;
-  return cartello ? "sign board" : "station";
-}
-
-std::string orario(std::int32_t secondi) {
-  if (secondi < 0) return "";
-  char b[32];
-  std::snprintf(b, sizeof b, " (%02d:%02d:%02d)", secondi / 3600, secondi / 60 % 60, secondi % 60);
-  return b;
-}
-
-int stampa_parametri(const std::string& file, std::size_t dimensione,
-                     const std::array<Parametro, voce::numero_voci>& parametri, bool json,
-                     std::ostream& out) {
+int stampa_parametri(const std::string& file, std::size_t dimensione, const Parametri& parametri,
+                     bool json, std::ostream& out) {
   const Parametro& percorso = parametri[voce::percorso];
   const Parametro& ripetizione = parametri[voce::ripetizione];
-  const std::int32_t calcolato = st_atteso(percorso.nome, ripetizione.nome);
+  const std::int32_t calcolato = codice_gara_st(percorso.nome, ripetizione.nome);
   const bool uguale = calcolato == percorso.orario;
   if (json) {
-    out << "{\"file\": \"parameters\", \"name\": " << json_stringa(file)
-        << ", \"bytes\": " << dimensione << ", \"entries\": [";
+    Json j = {{"file", "parameters"},
+              {"name", json_testo(file)},
+              {"bytes", dimensione},
+              {"entries", Json::array()}};
     for (int e = 0; e < voce::numero_voci; ++e) {
       const Parametro& p = parametri[static_cast<std::size_t>(e)];
-      out << (e ? ", " : "") << "{\"entry\": " << e << ", \"role\": \"" << ruolo(e, p)
-          << "\", \"nome\": " << json_testo(p.nome);
-      for (const Campo& c : campi_numerici(p)) out << ", \"" << c.nome << "\": " << c.valore;
-      out << "}";
+      Json voce = {{"entry", e}, {"role", nome_uso(uso_voce(e, p))}, {"nome", json_record(p.nome)}};
+      campi_json<Parametro>(kCampiParametro, p, &voce);
+      j["entries"].push_back(std::move(voce));
     }
-    out << "], \"check\": {\"code\": \"st\", \"stored\": " << percorso.orario
-        << ", \"computed\": " << calcolato << ", \"match\": " << (uguale ? "true" : "false")
-        << "}}\n";
-  } else {
-    out << "parameter file " << file << ": 87 entries, " << dimensione << " bytes\n";
-    for (int e = 0; e < voce::numero_voci; ++e) {
-      const Parametro& p = parametri[static_cast<std::size_t>(e)];
-      out << "entry " << e;
-      if (vuoto(p)) {
-        out << ": empty\n";
-        continue;
-      }
-      out << " (" << ruolo(e, p) << "): nome=" << citato(p.nome);
-      for (const Campo& c : campi_numerici(p)) out << " " << c.nome << "=" << c.valore;
-      if (e >= 1 && e <= voce::ultimo_cartello && p.orario != 0) out << orario(p.orario);
-      out << "\n";
-    }
-    out << "check code st: entry 85 orario=" << percorso.orario << ", computed " << calcolato
-        << " from train " << citato(ripetizione.nome) << " and route " << citato(percorso.nome)
-        << ": " << (uguale ? "match" : "MISMATCH") << "\n";
+    j["check"] = {
+        {"code", "st"}, {"stored", percorso.orario}, {"computed", calcolato}, {"match", uguale}};
+    out << testo_json(j) << "\n";
+    return uguale ? 0 : 1;
   }
+  out << "parameter file " << file << ": " << voce::numero_voci << " entries, " << dimensione
+      << " bytes\n";
+  for (int e = 0; e < voce::numero_voci; ++e) {
+    const Parametro& p = parametri[static_cast<std::size_t>(e)];
+    out << "entry " << e;
+    if (parametro_vuoto(p)) {
+      out << ": empty\n";
+      continue;
+    }
+    out << " (" << nome_uso(uso_voce(e, p)) << "): nome=" << citato(p.nome)
+        << campi_testo<Parametro>(kCampiParametro, p);
+    const std::string ora = orario(p.orario);
+    if (e >= voce::prima_stazione && e <= voce::ultimo_cartello && !ora.empty()) {
+      out << " (" << ora << ")";
+    }
+    out << "\n";
+  }
+  out << "check code st: entry " << voce::percorso << " orario=" << percorso.orario << ", computed "
+      << calcolato << " from train " << citato(ripetizione.nome) << " and route "
+      << citato(percorso.nome) << ": " << (uguale ? "match" : "MISMATCH") << "\n";
   return uguale ? 0 : 1;
 }
 
 // ---------------------------------------------------------------- cell file
 
+/// True when a cell holds an element or a marker.
 bool contiene_qualcosa(const Cella& c) {
-  return c.tipo != 0 || c.dato1 != 0 || c.dato2 != 0 || c.dato3 != 0 || c.dato4 != 0 ||
-         c.tempo != 0 || c.avvicinamento != 0;
+  for (const Campo<Cella>& campo : kCampiElemento) {
+    if (valore_numerico(campo, c).value_or(0) != 0) return true;
+  }
+  return false;
+}
+
+/// True when two cells hold the same profile values.
+bool stesso_profilo(const Cella& a, const Cella& b) {
+  for (const Campo<Cella>& campo : kCampiProfilo) {
+    if (valore_numerico(campo, a) != valore_numerico(campo, b)) return false;
+  }
+  return true;
 }
 
 std::string nome_di(std::uint8_t tipo) {
-  if (tipo == 0) return "none";
+  if (tipo == tipo_cella::vuota) return "none";
   const char* n = nome_elemento(tipo);
   return *n ? n : "unknown element " + std::to_string(tipo);
 }
 
 /// The text or station a cell refers to, when the parameter file is known.
-std::string riferimento(const Cella& c, const std::array<Parametro, voce::numero_voci>* parametri) {
-  if (!parametri || c.dato1 < 1 || c.dato1 > voce::ultimo_cartello) return "";
+std::string riferimento(const Cella& c, const Parametri* parametri) {
+  if (!parametri || c.dato1 < voce::prima_stazione || c.dato1 > voce::ultimo_cartello) return "";
   const Parametro& p = (*parametri)[static_cast<std::size_t>(c.dato1)];
   if (c.tipo == tipo_cella::cartello) return " text " + citato(p.nome);
   if (c.tipo == tipo_cella::fine_stazione) return " station " + citato(p.nome);
   return "";
 }
 
-/// The profile values of a cell, to see where they change.
-bool stesso_profilo(const Cella& a, const Cella& b) {
-  return a.velocita == b.velocita && a.pendenza == b.pendenza && a.aderenza == b.aderenza &&
-         a.montagna == b.montagna;
-}
+/// What the cell file is checked against: the parameter file beside it.
+struct Confronto {
+  std::optional<Identita> identita;
+  std::string nome_sim;
+  std::string nota;  ///< why there is no identity
+  const Parametri* parametri = nullptr;
+};
 
-int stampa_celle(const std::string& file, const std::vector<Cella>& celle,
-                 const std::optional<Identita>& identita, const std::string& nome_sim,
-                 const std::string& nota_sim,
-                 const std::array<Parametro, voce::numero_voci>* parametri, bool json,
-                 std::ostream& out) {
-  const bool con_cella_1 = celle.size() > 1;
-  const std::int16_t memorizzato = con_cella_1 ? celle[1].dato2 : 0;
-  std::optional<std::int16_t> atteso;
-  if (identita) atteso = og_atteso(identita->nome_percorso, identita->numero_treno);
-  const bool confronto = con_cella_1 && atteso.has_value();
-  const bool uguale = confronto && *atteso == memorizzato;
+/// Check code og: stored in cell 1, expected from the identity.
+struct CodiceOg {
+  std::optional<std::int16_t> memorizzato;  ///< nothing without a cell 1
+  std::optional<std::int16_t> atteso;       ///< nothing without an identity
+  /// True when both are known.
+  bool confrontato() const { return memorizzato && atteso; }
+  bool uguale() const { return confrontato() && *memorizzato == *atteso; }
+};
 
-  if (json) {
-    out << "{\"file\": \"cells\", \"name\": " << json_stringa(file)
-        << ", \"cells\": " << celle.size() << ", \"check\": {\"code\": \"og\", \"stored\": "
-        << (con_cella_1 ? std::to_string(memorizzato) : "null")
-        << ", \"expected\": " << (atteso ? std::to_string(*atteso) : "null")
-        << ", \"identity_from\": " << (identita ? json_stringa(nome_sim) : "null")
-        << ", \"match\": " << (confronto ? (uguale ? "true" : "false") : "null")
-        << "}, \"elements\": [";
-    bool primo = true;
-    for (std::size_t i = 0; i < celle.size(); ++i) {
-      const Cella& c = celle[i];
-      if (!contiene_qualcosa(c)) continue;
-      out << (primo ? "" : ", ") << "{\"cell\": " << i
-          << ", \"metres\": " << (static_cast<std::int64_t>(i) - 1) * 50
-          << ", \"element\": " << (c.tipo ? json_stringa(nome_di(c.tipo)) : "null")
-          << ", \"tipo\": " << +c.tipo << ", \"dato1\": " << c.dato1 << ", \"dato2\": " << c.dato2
-          << ", \"dato3\": " << c.dato3 << ", \"dato4\": " << c.dato4 << ", \"tempo\": " << +c.tempo
-          << ", \"avvicinamento\": " << +c.avvicinamento << "}";
-      primo = false;
-    }
-    out << "], \"profile\": [";
-    for (std::size_t i = 0; i < celle.size(); ++i) {
-      const Cella& c = celle[i];
-      if (i > 0 && stesso_profilo(c, celle[i - 1])) continue;
-      out << (i ? ", " : "") << "{\"cell\": " << i << ", \"velocita\": " << +c.velocita
-          << ", \"pendenza\": " << +c.pendenza << ", \"aderenza\": " << +c.aderenza
-          << ", \"montagna\": " << +c.montagna << "}";
-    }
-    out << "]}\n";
-  } else {
-    out << "cell file " << file << ": cells 0 to " << celle.size() - 1 << ", " << celle.size() * 15
-        << " bytes\n";
-    out << "check code og: ";
-    if (!con_cella_1) {
-      out << "the file has no cell 1\n";
-    } else if (!identita) {
-      out << "cell 1 dato2=" << memorizzato << "; " << nota_sim << "\n";
-    } else {
-      out << "cell 1 dato2=" << memorizzato << ", expected " << *atteso << " for train "
-          << citato(identita->numero_treno) << " and route " << citato(identita->nome_percorso)
-          << " (from " << nome_sim << "): " << (uguale ? "match" : "MISMATCH") << "\n";
-    }
-    out << "cells holding an element or marker (position = (cell - 1) x 50 m):\n";
-    for (std::size_t i = 0; i < celle.size(); ++i) {
-      const Cella& c = celle[i];
-      if (!contiene_qualcosa(c)) continue;
-      out << "cell " << i << " at " << (static_cast<std::int64_t>(i) - 1) * 50
-          << " m: " << nome_di(c.tipo) << " tipo=" << +c.tipo << " dato1=" << c.dato1
-          << " dato2=" << c.dato2 << " dato3=" << c.dato3 << " dato4=" << c.dato4
-          << " tempo=" << +c.tempo << " avvicinamento=" << +c.avvicinamento
-          << riferimento(c, parametri) << (i == 1 ? " (route marker and check code og)" : "")
-          << "\n";
-    }
-    out << "profile, from each cell where it changes:\n";
-    for (std::size_t i = 0; i < celle.size(); ++i) {
-      const Cella& c = celle[i];
-      if (i > 0 && stesso_profilo(c, celle[i - 1])) continue;
-      out << "cell " << i << ": speed " << c.velocita * 5 << " km/h (velocita=" << +c.velocita
-          << "), gradient " << c.pendenza - 100 << " per mille (pendenza=" << +c.pendenza
-          << "), aderenza=" << +c.aderenza << ", montagna=" << +c.montagna << "\n";
-    }
+void stampa_celle_json(const std::string& file, const std::vector<Cella>& celle,
+                       const Confronto& con, const CodiceOg& og, std::ostream& out) {
+  auto o_null = [](const auto& v) { return v ? Json(*v) : Json(nullptr); };
+  Json j = {{"file", "cells"}, {"name", json_testo(file)}, {"cells", celle.size()}};
+  j["check"] = {{"code", "og"},
+                {"stored", o_null(og.memorizzato)},
+                {"expected", o_null(og.atteso)},
+                {"identity_from", con.identita ? json_testo(con.nome_sim) : Json(nullptr)},
+                {"match", og.confrontato() ? Json(og.uguale()) : Json(nullptr)}};
+  j["elements"] = Json::array();
+  for (std::size_t i = 0; i < celle.size(); ++i) {
+    const Cella& c = celle[i];
+    if (!contiene_qualcosa(c)) continue;
+    Json elemento = {{"cell", i},
+                     {"metres", metri_elemento(i)},
+                     {"element", c.tipo ? Json(nome_di(c.tipo)) : Json(nullptr)}};
+    campi_json(kCampiElemento, c, &elemento);
+    j["elements"].push_back(std::move(elemento));
   }
-  return confronto && !uguale ? 1 : 0;
+  j["profile"] = Json::array();
+  for (std::size_t i = 0; i < celle.size(); ++i) {
+    if (i > 0 && stesso_profilo(celle[i], celle[i - 1])) continue;
+    Json profilo = {{"cell", i}};
+    campi_json(kCampiProfilo, celle[i], &profilo);
+    j["profile"].push_back(std::move(profilo));
+  }
+  out << testo_json(j) << "\n";
 }
 
-/// The parameter file of the same scenario beside a cell file.
-std::string accanto(const std::string& file_celle) {
-  return file_celle.substr(0, file_celle.size() - 4) + ".sim";
+void stampa_celle_testo(const std::string& file, const std::vector<Cella>& celle,
+                        const Confronto& con, const CodiceOg& og, std::ostream& out) {
+  out << "cell file " << file << ": cells 0 to " << celle.size() - 1 << ", "
+      << celle.size() * kDimensioneCella << " bytes\n";
+  out << "check code og: ";
+  if (!og.memorizzato) {
+    out << "the file has no cell 1\n";
+  } else if (!og.atteso) {
+    out << "cell 1 dato2=" << *og.memorizzato << "; " << con.nota << "\n";
+  } else {
+    out << "cell 1 dato2=" << *og.memorizzato << ", expected " << *og.atteso << " for train "
+        << citato(con.identita->numero_treno) << " and route "
+        << citato(con.identita->nome_percorso) << " (from " << con.nome_sim
+        << "): " << (og.uguale() ? "match" : "MISMATCH") << "\n";
+  }
+  out << "cells holding an element or marker (position = (cell - 1) x " << kMetriCella << " m):\n";
+  for (std::size_t i = 0; i < celle.size(); ++i) {
+    const Cella& c = celle[i];
+    if (!contiene_qualcosa(c)) continue;
+    out << "cell " << i << " at " << metri_elemento(i) << " m: " << nome_di(c.tipo)
+        << campi_testo(kCampiElemento, c) << riferimento(c, con.parametri)
+        << (i == 1 ? " (route marker and check code og)" : "") << "\n";
+  }
+  out << "profile, from each cell where it changes:\n";
+  for (std::size_t i = 0; i < celle.size(); ++i) {
+    const Cella& c = celle[i];
+    if (i > 0 && stesso_profilo(c, celle[i - 1])) continue;
+    out << "cell " << i << ": speed " << velocita_kmh(c) << " km/h (velocita=" << +c.velocita
+        << "), gradient " << pendenza_per_mille(c) << " per mille (pendenza=" << +c.pendenza
+        << "), aderenza=" << +c.aderenza << ", montagna=" << +c.montagna << "\n";
+  }
+}
+
+/// Prints the cell file; 1 when check code og does not match.
+int stampa_celle(const std::string& file, const std::vector<Cella>& celle, const Confronto& con,
+                 bool json, std::ostream& out) {
+  CodiceOg og;
+  if (celle.size() > 1) og.memorizzato = celle[1].dato2;
+  if (con.identita) {
+    og.atteso = codice_gara_og(con.identita->nome_percorso, con.identita->numero_treno);
+  }
+  if (json) {
+    stampa_celle_json(file, celle, con, og, out);
+  } else {
+    stampa_celle_testo(file, celle, con, og, out);
+  }
+  return og.confrontato() && !og.uguale() ? 1 : 0;
+}
+
+/// What a cell file is checked against: the parameter file beside it
+/// (the same name, ".sim" for ".dat"), when there is one that decodes.
+/// `*parametri` keeps its entries.
+Confronto confronto_accanto(FileSystem& fs, const std::string& file_celle, Parametri* parametri) {
+  Confronto con;
+  con.nome_sim = file_celle.substr(0, file_celle.size() - 4) + ".sim";
+  con.nota = "no parameter file " + con.nome_sim + " to check it against";
+  std::string bytes, motivo;
+  if (!fs.IsRegularFile(con.nome_sim) || !fs.ReadFile(con.nome_sim, &bytes, &motivo)) return con;
+  ErroreDecodifica errore;
+  if (!decodifica_parametri(bytes, parametri, &errore)) {
+    con.nota = "not checked: " + errore_decodifica(con.nome_sim, errore);
+    return con;
+  }
+  con.identita = Identita{(*parametri)[voce::percorso].nome, (*parametri)[voce::ripetizione].nome};
+  con.parametri = parametri;
+  return con;
 }
 
 }  // namespace
 
-int comando_dump(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err) {
-  RigaComando riga;
-  std::string motivo;
-  if (!analizza_riga(argomenti, {{"--json", false}, {"--step", true}}, &riga, &motivo)) {
-    err << "scenario_tool dump: " << motivo << "\n" << kUsoDump;
-    return 2;
-  }
-  if (riga.aiuto) {
-    out << kUsoDump;
-    return 0;
-  }
-  if (riga.operandi.size() != 1) {
-    err << "scenario_tool dump: expected one FILE, got " << riga.operandi.size() << " operands\n"
-        << kUsoDump;
-    return 2;
-  }
-  long passo = 1;
-  if (riga.ha("--step") &&
-      !intero_positivo("--step", riga.opzioni["--step"], 100000000L, &passo, &motivo)) {
-    err << "scenario_tool dump: " << motivo << "\n";
-    return 2;
-  }
+int comando_dump(const RigaComando& riga, FileSystem& fs, std::ostream& out, std::ostream& err) {
   const std::string& file = riga.operandi[0];
   const TipoFile tipo = tipo_da_nome(file);
   if (tipo == TipoFile::sconosciuto) {
@@ -356,44 +341,28 @@ int comando_dump(const std::vector<std::string>& argomenti, std::ostream& out, s
         << " is: expected a name ending in \"_linea.dat\", \".sim\" or \".dat\"\n";
     return 2;
   }
-  RealFileSystem fs;
-  std::string bytes;
+  std::string bytes, motivo;
   if (!fs.IsRegularFile(file) || !fs.ReadFile(file, &bytes, &motivo)) {
     err << "scenario_tool dump: cannot read " << file << "\n";
     return 2;
   }
-  const bool json = riga.ha("--json");
   ErroreDecodifica errore;
   switch (tipo) {
     case TipoFile::linea: {
       TabellaLinea linea;
       if (!decodifica_linea(bytes, &linea, &errore)) break;
-      return stampa_linea(file, linea, passo, json, out);
+      return stampa_linea(file, linea, riga.passo, riga.json, out);
     }
     case TipoFile::parametri: {
-      std::array<Parametro, voce::numero_voci> parametri;
+      Parametri parametri;
       if (!decodifica_parametri(bytes, &parametri, &errore)) break;
-      return stampa_parametri(file, bytes.size(), parametri, json, out);
+      return stampa_parametri(file, bytes.size(), parametri, riga.json, out);
     }
     case TipoFile::celle: {
       std::vector<Cella> celle;
       if (!decodifica_celle(bytes, &celle, &errore)) break;
-      // The identity to check code og against comes from the parameter file.
-      const std::string sim = accanto(file);
-      std::optional<Identita> identita;
-      std::array<Parametro, voce::numero_voci> parametri;
-      std::string nota = "no parameter file " + sim + " to check it against";
-      std::string testo_sim;
-      if (fs.IsRegularFile(sim) && fs.ReadFile(sim, &testo_sim, &motivo)) {
-        ErroreDecodifica errore_sim;
-        if (decodifica_parametri(testo_sim, &parametri, &errore_sim)) {
-          identita = Identita{parametri[voce::percorso].nome, parametri[voce::ripetizione].nome};
-        } else {
-          nota = "not checked: " + errore_decodifica(sim, errore_sim);
-        }
-      }
-      return stampa_celle(file, celle, identita, sim, nota, identita ? &parametri : nullptr, json,
-                          out);
+      Parametri parametri;
+      return stampa_celle(file, celle, confronto_accanto(fs, file, &parametri), riga.json, out);
     }
     case TipoFile::sconosciuto:
       break;

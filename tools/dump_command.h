@@ -4,19 +4,17 @@
 #define SCENARIO_TOOLS_DUMP_COMMAND_H_
 
 #include <ostream>
-#include <string>
-#include <vector>
+
+#include "base/file_system.h"
+#include "tools/command_line.h"
 
 namespace scenario {
 
-/// The usage text of the command.
-extern const char* const kUsoDump;
-
-/// Decodes FILE and prints it as text or JSON. Returns the exit status: 0
-/// decoded, 1 decoded but a check code does not match, 2 wrong usage, a
-/// file that cannot be read, or a malformed file (the message names the
-/// byte offset).
-int comando_dump(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err);
+/// Decodes FILE (the operand of `riga`) and prints it as text or JSON.
+/// Returns the exit status: 0 decoded, 1 decoded but a check code does not
+/// match, 2 a file that cannot be read or told apart, or a malformed file
+/// (the message names the byte offset).
+int comando_dump(const RigaComando& riga, FileSystem& fs, std::ostream& out, std::ostream& err);
 
 }  // namespace scenario
 

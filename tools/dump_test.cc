@@ -1,5 +1,3 @@
-#include "tools/dump.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,6 +8,7 @@
 #include "compiler/compile_fixture.h"
 #include "output/scenario_files.h"
 #include "scripts/builtin_scripts.h"
+#include "tools/json_output.h"
 #include "tools/tool_test_support.h"
 
 namespace scenario {
@@ -99,10 +98,21 @@ TEST_F(DumpBuiltin, TextNamesCellsAndEntriesAndChecksTheCodes) {
 
   const Esecuzione json = strumento({"dump", "--json", celle()});
   EXPECT_EQ(json.stato, 0);
-  EXPECT_NE(json.out.find("{\"cell\": 1349, \"metres\": 67400, \"element\": \"signal\", "
-                          "\"tipo\": 1, \"dato1\": 50,"),
-            std::string::npos);
-  EXPECT_NE(json.out.find("\"match\": true"), std::string::npos);
+  const Json j = Json::parse(json.out);
+  const Json* segnale = nullptr;
+  for (const Json& e : j["elements"]) {
+    if (e["cell"] == 1349) segnale = &e;
+  }
+  ASSERT_NE(segnale, nullptr);
+  const Json inizio = {
+      {"cell", 1349}, {"metres", 67400}, {"element", "signal"}, {"tipo", 1}, {"dato1", 50}};
+  auto campo = segnale->items().begin();
+  for (const auto& [chiave, valore] : inizio.items()) {
+    ASSERT_EQ(campo.key(), chiave);
+    EXPECT_EQ(campo.value(), valore) << chiave;
+    ++campo;
+  }
+  EXPECT_EQ(j["check"]["match"], true);
 }
 
 TEST_F(DumpBuiltin, LineFileEveryNthMetreAndTheLast) {
@@ -116,8 +126,12 @@ TEST_F(DumpBuiltin, LineFileEveryNthMetreAndTheLast) {
   EXPECT_NE(e.out.find("\n110000 - -\n"), std::string::npos);
 
   const Esecuzione j = strumento({"dump", "--json", "--step", "100000", linea()});
-  EXPECT_NE(j.out.find("\"points\": [[0, 0, 0], [100000, "), std::string::npos);
-  EXPECT_NE(j.out.find("[110000, null, null]]}"), std::string::npos);
+  const Json punti = Json::parse(j.out)["points"];
+  ASSERT_EQ(punti.size(), 3u);
+  EXPECT_EQ(punti[0], Json::array({0, 0, 0}));
+  EXPECT_EQ(punti[1][0], 100000);
+  EXPECT_TRUE(punti[1][1].is_number_float());
+  EXPECT_EQ(punti[2], Json::array({110000, nullptr, nullptr}));
 }
 
 TEST_F(DumpBuiltin, MismatchedCheckCodesAreStatusOne) {
@@ -214,6 +228,33 @@ TEST_F(DumpBuiltin, ArbitraryBytesNeverCrashTheDecoder) {
     b.resize(caso() % (b.size() + 1));
     tutti(b);
   }
+}
+
+TEST(DumpTesti, Windows1252TextsBecomeUtf8InTextAndJson) {
+  CartellaTemporanea cartella;
+  Parametri p;
+  p[1].nome = "Citt\xe0 \x80";
+  p[1].posizione = 500;
+  p[80].nome = std::string("\x81\xff\"\x01", 4);
+  cartella.scrivi("R_T.sim", serializza_parametri(p));
+
+  const Esecuzione testo = strumento({"dump", cartella.file("R_T.sim")});
+  EXPECT_NE(testo.out.find("entry 1 (station): nome=\"Citt\xc3\xa0 \xe2\x82\xac\""),
+            std::string::npos)
+      << testo.out;
+  EXPECT_NE(testo.out.find("entry 80 (sign board): nome=\"\xc2\x81\xc3\xbf\\\"\\x01\""),
+            std::string::npos)
+      << testo.out;
+
+  const Esecuzione json = strumento({"dump", "--json", cartella.file("R_T.sim")});
+  // ASCII only, and valid JSON whose texts are the UTF-8 of the file's.
+  for (char c : json.out) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
+  const Json j = Json::parse(json.out);
+  EXPECT_EQ(j["entries"][1]["nome"], "Citt\xc3\xa0 \xe2\x82\xac");
+  EXPECT_EQ(j["entries"][1]["role"], "station");
+  EXPECT_EQ(j["entries"][80]["nome"], "\xc2\x81\xc3\xbf\"\x01");
+  EXPECT_EQ(j["entries"][80]["role"], "sign board");
+  EXPECT_EQ(j["entries"][2]["role"], "empty");
 }
 
 TEST(DumpUso, UnknownKindAndBadStepAreUsageErrors) {

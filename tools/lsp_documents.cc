@@ -75,7 +75,7 @@ bool Documenti::testo(const std::string& uri, std::string* out, std::string* err
     return false;
   }
   // Checked first: reading a pipe or a device could wait for ever.
-  if (!fs_.IsRegularFile(percorso)) {
+  if (fs_.KindOf(percorso) != FileSystem::PathKind::kFile) {
     *err = percorso + ": no such file, or not a regular file";
     return false;
   }

@@ -41,7 +41,7 @@ int carattere_da_byte(std::string_view riga, std::size_t byte, Codifica codifica
   std::size_t pos = 0;
   while (pos < fine) {
     const std::size_t prima = pos;
-    const char32_t c = decodifica_utf8(riga, &pos);
+    const char32_t c = prossimo_carattere(riga, &pos);
     caratteri += larghezza(c, pos - prima, codifica);
   }
   return caratteri;
@@ -52,7 +52,7 @@ std::size_t byte_da_carattere(std::string_view riga, long carattere, Codifica co
   std::size_t pos = 0;
   while (pos < riga.size() && contati < carattere) {
     const std::size_t prima = pos;
-    const char32_t c = decodifica_utf8(riga, &pos);
+    const char32_t c = prossimo_carattere(riga, &pos);
     contati += larghezza(c, pos - prima, codifica);
   }
   return pos;

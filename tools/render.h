@@ -3,23 +3,11 @@
 #ifndef SCENARIO_TOOLS_RENDER_H_
 #define SCENARIO_TOOLS_RENDER_H_
 
-#include <array>
 #include <string>
-#include <vector>
 
-#include "compiler/compile_state.h"
+#include "tools/scenario_view.h"
 
 namespace scenario {
-
-/// What the drawing is made from: the three decoded files.
-struct ScenarioDecodificato {
-  std::string nome_percorso;  ///< for the title
-  std::string numero_treno;   ///< for the title
-  bool con_linea = false;     ///< false when there is no line file
-  TabellaLinea linea;
-  std::array<Parametro, voce::numero_voci> parametri;
-  std::vector<Cella> celle;
-};
 
 /// The SVG page of a scenario: title, plan of the track (when there is a
 /// line file) with the stations, and the profile along a kilometre axis:

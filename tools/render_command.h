@@ -3,18 +3,16 @@
 #define SCENARIO_TOOLS_RENDER_COMMAND_H_
 
 #include <ostream>
-#include <string>
-#include <vector>
+
+#include "base/file_system.h"
+#include "tools/command_line.h"
 
 namespace scenario {
 
-/// The usage text of the command.
-extern const char* const kUsoRender;
-
-/// Reads the binary files of ROUTE / TRAIN in DIR and writes the drawing.
-/// Returns the exit status: 0 drawn, 2 for wrong usage, a file that cannot
-/// be read or written, or a malformed file.
-int comando_render(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err);
+/// Reads the binary files of ROUTE / TRAIN in DIR (the three operands of
+/// `riga`) and writes the drawing. Returns the exit status: 0 drawn, 2 for
+/// wrong usage, a file that cannot be read or written, or a malformed file.
+int comando_render(const RigaComando& riga, FileSystem& fs, std::ostream& out, std::ostream& err);
 
 }  // namespace scenario
 

@@ -4,19 +4,16 @@
 #define SCENARIO_TOOLS_SCRIPTS_COMMAND_H_
 
 #include <ostream>
-#include <string>
-#include <vector>
+
+#include "base/file_system.h"
+#include "tools/command_line.h"
 
 namespace scenario {
 
-/// The usage text of the command.
-extern const char* const kUsoScripts;
-
 /// Writes the built-in line and train scripts into DIR (created when
-/// missing) under their usual names. Returns the exit status: 0, or 2 for
-/// wrong usage or a file that cannot be written.
-int comando_scripts(const std::vector<std::string>& argomenti, std::ostream& out,
-                    std::ostream& err);
+/// missing) under their usual names and prints their paths. Returns the
+/// exit status: 0, or 2 for a folder or file that cannot be written.
+int comando_scripts(const RigaComando& riga, FileSystem& fs, std::ostream& out, std::ostream& err);
 
 }  // namespace scenario
 

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace scenario {
 
@@ -17,38 +16,6 @@ constexpr char32_t kAlti[32] = {
 };
 
 }  // namespace
-
-char32_t decodifica_utf8(std::string_view s, std::size_t* pos) {
-  const auto b0 = static_cast<std::uint8_t>(s[*pos]);
-  std::size_t seguito = 0;
-  char32_t v = b0;
-  char32_t minimo = 0;
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    seguito = 1;
-    v = b0 & 0x1F;
-    minimo = 0x80;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    seguito = 2;
-    v = b0 & 0x0F;
-    minimo = 0x800;
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    seguito = 3;
-    v = b0 & 0x07;
-    minimo = 0x10000;
-  }
-  bool valida = seguito > 0 && s.size() - *pos > seguito;
-  for (std::size_t k = 1; valida && k <= seguito; ++k) {
-    const auto b = static_cast<std::uint8_t>(s[*pos + k]);
-    valida = (b & 0xC0) == 0x80;
-    v = (v << 6) | (b & 0x3F);
-  }
-  if (valida && v >= minimo && v <= 0x10FFFF && (v < 0xD800 || v > 0xDFFF)) {
-    *pos += seguito + 1;
-    return v;
-  }
-  *pos += 1;
-  return b0;
-}
 
 char32_t da_cp1252(std::uint8_t b) {
   if (b >= 0x80 && b <= 0x9F) return kAlti[b - 0x80];
@@ -80,13 +47,53 @@ std::string utf8_da_cp1252(std::string_view testo) {
   return out;
 }
 
+char32_t prossimo_carattere(std::string_view s, std::size_t* pos) {
+  const auto b0 = static_cast<std::uint8_t>(s[*pos]);
+  std::size_t seguito = 0;
+  char32_t v = b0;
+  char32_t minimo = 0;
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    seguito = 1;
+    v = b0 & 0x1F;
+    minimo = 0x80;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    seguito = 2;
+    v = b0 & 0x0F;
+    minimo = 0x800;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    seguito = 3;
+    v = b0 & 0x07;
+    minimo = 0x10000;
+  }
+  bool valida = seguito > 0 && s.size() - *pos > seguito;
+  for (std::size_t k = 1; valida && k <= seguito; ++k) {
+    const auto b = static_cast<std::uint8_t>(s[*pos + k]);
+    valida = (b & 0xC0) == 0x80;
+    v = (v << 6) | (b & 0x3F);
+  }
+  if (valida && v >= minimo && v <= 0x10FFFF && (v < 0xD800 || v > 0xDFFF)) {
+    *pos += seguito + 1;
+    return v;
+  }
+  *pos += 1;
+  return b0;
+}
+
+std::string utf8_valido(std::string_view testo) {
+  std::string out;
+  out.reserve(testo.size());
+  for (std::size_t pos = 0; pos < testo.size();)
+    aggiungi_utf8(prossimo_carattere(testo, &pos), &out);
+  return out;
+}
+
 std::string utf8_da_misto(std::string_view testo) {
   std::string out;
   out.reserve(testo.size());
   std::size_t pos = 0;
   while (pos < testo.size()) {
     const std::size_t inizio = pos;
-    const char32_t c = decodifica_utf8(testo, &pos);
+    const char32_t c = prossimo_carattere(testo, &pos);
     if (pos == inizio + 1 && c >= 0x80) {
       aggiungi_utf8(da_cp1252(static_cast<std::uint8_t>(c)), &out);
     } else {
@@ -96,79 +103,10 @@ std::string utf8_da_misto(std::string_view testo) {
   return out;
 }
 
-std::string json_stringa(std::string_view utf8) {
-  std::string out = "\"";
-  std::size_t pos = 0;
-  while (pos < utf8.size()) {
-    const char32_t c = decodifica_utf8(utf8, &pos);
-    char buffer[16];
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        continue;
-      case '\\':
-        out += "\\\\";
-        continue;
-      case '\n':
-        out += "\\n";
-        continue;
-      case '\r':
-        out += "\\r";
-        continue;
-      case '\t':
-        out += "\\t";
-        continue;
-      default:
-        break;
-    }
-    if (c >= 0x20 && c < 0x7F) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x10000) {
-      std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(c));
-      out += buffer;
-    } else {
-      // Outside the basic plane: a surrogate pair.
-      const char32_t v = c - 0x10000;
-      std::snprintf(buffer, sizeof buffer, "\\u%04x\\u%04x",
-                    static_cast<unsigned>(0xD800 + (v >> 10)),
-                    static_cast<unsigned>(0xDC00 + (v & 0x3FF)));
-      out += buffer;
-    }
-  }
-  out += "\"";
-  return out;
-}
-
-std::string xml_testo(std::string_view utf8) {
-  std::string out;
-  std::size_t pos = 0;
-  while (pos < utf8.size()) {
-    const char32_t c = decodifica_utf8(utf8, &pos);
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        continue;
-      case '<':
-        out += "&lt;";
-        continue;
-      case '>':
-        out += "&gt;";
-        continue;
-      case '"':
-        out += "&quot;";
-        continue;
-      case '\'':
-        out += "&apos;";
-        continue;
-      default:
-        break;
-    }
-    // XML 1.0 allows no control character but tab, line feed and return.
-    if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') continue;
-    if (c == 0xFFFE || c == 0xFFFF) continue;
-    aggiungi_utf8(c, &out);
-  }
-  return out;
+std::size_t numero_caratteri(std::string_view utf8) {
+  std::size_t n = 0;
+  for (std::size_t pos = 0; pos < utf8.size(); ++n) prossimo_carattere(utf8, &pos);
+  return n;
 }
 
 std::string testo_doppio(double v) {

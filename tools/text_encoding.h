@@ -1,8 +1,9 @@
 // Text conversions for the tool's outputs: record texts are Windows-1252 on
-// disk, while the terminal, JSON and SVG want UTF-8 and their own escapes.
+// disk, while the terminal, JSON and SVG want UTF-8.
 #ifndef SCENARIO_TOOLS_TEXT_ENCODING_H_
 #define SCENARIO_TOOLS_TEXT_ENCODING_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,31 +14,27 @@ namespace scenario {
 /// page leaves undefined map to the C1 control of the same value.
 char32_t da_cp1252(std::uint8_t b);
 
-/// Decodes the UTF-8 sequence at `*pos` and moves past it; an invalid,
-/// overlong or cut-off sequence yields its first byte as a Latin-1 character
-/// and moves one byte.
-char32_t decodifica_utf8(std::string_view s, std::size_t* pos);
-
 /// Appends code point `c` to `out` in UTF-8.
 void aggiungi_utf8(char32_t c, std::string* out);
 
 /// A Windows-1252 text converted to UTF-8.
 std::string utf8_da_cp1252(std::string_view testo);
 
+/// The code point of the UTF-8 sequence at `*pos`, advancing `*pos` past
+/// it. A byte that does not start a valid sequence (a lone continuation, a
+/// cut-off, overlong or surrogate form) is taken as a Latin-1 character.
+char32_t prossimo_carattere(std::string_view testo, std::size_t* pos);
+
 /// A text that may be UTF-8 or Windows-1252, in UTF-8: valid UTF-8
 /// sequences are kept, every other byte is taken as Windows-1252.
 std::string utf8_da_misto(std::string_view testo);
 
-/// A quoted JSON string for a UTF-8 text: quotes, backslashes and control
-/// characters escaped, everything outside ASCII written as \u escapes. A
-/// byte that does not start a valid UTF-8 sequence is taken as Latin-1, so
-/// the result is valid JSON whatever the input.
-std::string json_stringa(std::string_view utf8);
+/// Any text (a path, a name from the command line) as valid UTF-8: valid
+/// sequences kept, every other byte taken as a Latin-1 character.
+std::string utf8_valido(std::string_view testo);
 
-/// A UTF-8 text made safe as XML character data or attribute value: the
-/// five markup characters escaped, control characters that XML forbids
-/// dropped, invalid UTF-8 bytes taken as Latin-1.
-std::string xml_testo(std::string_view utf8);
+/// Number of characters of a UTF-8 text, as `prossimo_carattere` reads it.
+std::size_t numero_caratteri(std::string_view utf8);
 
 /// Shortest decimal text that reads back as exactly `v` ("nan", "inf" and
 /// "-inf" for the values that have no number).

@@ -28,28 +28,23 @@ TEST(Utf8DaMisto, KeepsUtf8AndReadsOtherBytesAsCp1252) {
   }
 }
 
-TEST(JsonStringa, EscapesEverythingOutsidePrintableAscii) {
+TEST(Utf8Valido, KeepsUtf8AndTakesOtherBytesAsLatin1) {
   const std::pair<std::string, std::string> casi[] = {
-      {"plain", "\"plain\""},
-      {"a\"b\\c", "\"a\\\"b\\\\c\""},
-      {"\n\r\t\x01\x7f", "\"\\n\\r\\t\\u0001\\u007f\""},
-      {"Citt\xc3\xa0", "\"Citt\\u00e0\""},
-      {"\xe2\x82\xac", "\"\\u20ac\""},
-      {"\xf0\x9f\x9a\x82", "\"\\ud83d\\ude82\""},
-      // Invalid UTF-8: a lone continuation, a cut sequence, an overlong form.
-      {"\x80", "\"\\u0080\""},
-      {"a\xe2\x82", "\"a\\u00e2\\u0082\""},
-      {"\xc0\xaf", "\"\\u00c0\\u00af\""},
-      {"\xed\xa0\x80", "\"\\u00ed\\u00a0\\u0080\""},
+      {"plain", "plain"},
+      {"Citt\xc3\xa0 \xe2\x82\xac \xf0\x9f\x9a\x82", "Citt\xc3\xa0 \xe2\x82\xac \xf0\x9f\x9a\x82"},
+      // A lone continuation, a cut sequence, an overlong form, a surrogate.
+      {"\x80", "\xc2\x80"},
+      {"a\xe2\x82", "a\xc3\xa2\xc2\x82"},
+      {"\xc0\xaf", "\xc3\x80\xc2\xaf"},
+      {"\xed\xa0\x80", "\xc3\xad\xc2\xa0\xc2\x80"},
   };
-  for (const auto& [in, out] : casi) EXPECT_EQ(json_stringa(in), out) << out;
-}
-
-TEST(XmlTesto, EscapesMarkupAndDropsForbiddenControls) {
-  EXPECT_EQ(xml_testo("a<b>&\"c'"), "a&lt;b&gt;&amp;&quot;c&apos;");
-  EXPECT_EQ(xml_testo("x\x01y\tz"), "xy\tz");
-  EXPECT_EQ(xml_testo("\xff"), "\xc3\xbf");
-  EXPECT_EQ(xml_testo("Citt\xc3\xa0"), "Citt\xc3\xa0");
+  for (const auto& [in, out] : casi) {
+    SCOPED_TRACE(out);
+    EXPECT_EQ(utf8_valido(in), out);
+    EXPECT_EQ(utf8_valido(out), out);
+  }
+  EXPECT_EQ(numero_caratteri("Citt\xc3\xa0"), 5u);
+  EXPECT_EQ(numero_caratteri("a\xe2\x82"), 3u);
 }
 
 TEST(TestoDoppio, ShortestRoundTrip) {

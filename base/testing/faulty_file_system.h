@@ -3,8 +3,13 @@
 #ifndef SCENARIO_BASE_TESTING_FAULTY_FILE_SYSTEM_H_
 #define SCENARIO_BASE_TESTING_FAULTY_FILE_SYSTEM_H_
 
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
+#include <cstdint>
 #include <map>
+#include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,7 +20,22 @@
 namespace scenario {
 
 /// The file steps that can be made to fail.
-enum class Step { kIsFile, kRead, kRemove, kCreate, kWrite, kFlush, kClose, kRename };
+enum class Step {
+  kIsFile,
+  kRead,
+  kRemove,
+  kInspect,
+  kLock,
+  kCreate,
+  kWrite,
+  kFlush,
+  kClose,
+  kRename,
+  kKindOf,
+  kMakeFolders,
+  kMakeScratchFolder,
+  kRemoveFolder,
+};
 
 /// Name of a step as it appears in the log ("create", "write", ...).
 inline const char* StepName(Step step) {
@@ -26,6 +46,10 @@ inline const char* StepName(Step step) {
       return "read";
     case Step::kRemove:
       return "remove";
+    case Step::kInspect:
+      return "inspect";
+    case Step::kLock:
+      return "lock";
     case Step::kCreate:
       return "create";
     case Step::kWrite:
@@ -36,8 +60,32 @@ inline const char* StepName(Step step) {
       return "close";
     case Step::kRename:
       return "rename";
+    case Step::kKindOf:
+      return "kind";
+    case Step::kMakeFolders:
+      return "mkdirs";
+    case Step::kMakeScratchFolder:
+      return "scratch";
+    case Step::kRemoveFolder:
+      return "rmdir";
   }
   return "?";
+}
+
+/// True when `candidate` is a name that `ReplaceFile` may give the temporary
+/// file of `path`: in the same folder, "." and the file's name and "." (or
+/// "." alone), eight letters and digits, ".tmp".
+inline bool IsTemporaryFor(const std::string& candidate, const std::string& path) {
+  const std::size_t slash = path.rfind('/') + 1;  // 0 when there is none
+  if (candidate.compare(0, slash, path, 0, slash) != 0) return false;
+  const std::string name = path.substr(slash);
+  std::string rest = candidate.substr(std::min(slash, candidate.size()));
+  if (rest.starts_with("." + name + ".")) rest = rest.substr(name.size() + 1);
+  if (rest.size() != 13 || rest[0] != '.' || !rest.ends_with(".tmp")) return false;
+  for (std::size_t i = 1; i < 9; ++i) {
+    if (!std::isalnum(static_cast<unsigned char>(rest[i]))) return false;
+  }
+  return true;
 }
 
 /// One operation performed, or attempted, through the file system.
@@ -47,7 +95,8 @@ struct Operation {
   std::string to;       ///< the new name of a rename
   bool failed = false;  ///< true when this call was made to fail
 
-  /// "create /x/a.tmp", "rename /x/a.tmp -> /x/a", with " FAILED" when made to fail.
+  /// "create /x/.a.k3J9x2Qz.tmp", "rename /x/.a.k3J9x2Qz.tmp -> /x/a", with
+  /// " FAILED" when made to fail.
   std::string ToString() const {
     std::string s = std::string(StepName(step)) + " " + path;
     if (step == Step::kRename) s += " -> " + to;
@@ -61,7 +110,10 @@ struct Operation {
 /// - create makes the file and then fails, leaving it empty behind;
 /// - write hands the first half of the data on and then fails;
 /// - close really closes the file and then fails;
+/// - removing a folder really removes it and then fails;
 /// - every other step fails without reaching `inner`.
+/// A step chosen with `ThrowOutOfMemory` throws std::bad_alloc instead,
+/// before reaching `inner`, as an allocation inside it would.
 class FaultyFileSystem : public FileSystem {
  public:
   /// The reason every injected failure reports.
@@ -73,7 +125,11 @@ class FaultyFileSystem : public FileSystem {
   /// call), counting only calls whose path (either name of a rename) contains
   /// `path_contains`; an empty text matches every path. Faults add up.
   void Fail(Step step, int occurrence = 1, std::string path_contains = "") {
-    faults_.push_back(Fault{step, occurrence, std::move(path_contains), 0});
+    faults_.push_back(Fault{step, occurrence, std::move(path_contains), 0, false});
+  }
+  /// Like `Fail`, but the chosen call throws std::bad_alloc.
+  void ThrowOutOfMemory(Step step, int occurrence = 1, std::string path_contains = "") {
+    faults_.push_back(Fault{step, occurrence, std::move(path_contains), 0, true});
   }
 
   /// Every operation so far, in order.
@@ -104,9 +160,23 @@ class FaultyFileSystem : public FileSystem {
     return inner_.RemoveFile(path, err);
   }
 
-  int CreateFile(const std::string& path, std::string* err) override {
+  bool Inspect(const std::string& path, FileStatus* status, std::string* err) override {
+    if (Record(Step::kInspect, path)) return Injected(path, err);
+    return inner_.Inspect(path, status, err);
+  }
+
+  std::size_t NameLimit(const std::string& folder) override { return inner_.NameLimit(folder); }
+
+  bool LockFolder(const std::string& folder, std::string_view notice, FolderLock* lock,
+                  std::string* err) override {
+    if (Record(Step::kLock, folder)) return Injected(folder, err);
+    return inner_.LockFolder(folder, notice, lock, err);
+  }
+
+  int CreateFile(const std::string& path, std::optional<std::uint32_t> permissions,
+                 std::string* err) override {
     const bool fail = Record(Step::kCreate, path);
-    const int handle = inner_.CreateFile(path, err);
+    const int handle = inner_.CreateFile(path, permissions, err);
     if (fail) {
       std::string ignored;
       if (handle >= 0) inner_.Close(handle, &ignored);
@@ -154,8 +224,32 @@ class FaultyFileSystem : public FileSystem {
   }
 
   bool Rename(const std::string& from, const std::string& to, std::string* err) override {
-    if (Record(Step::kRename, from, to)) return Injected(to, err);
+    if (Record(Step::kRename, from, to)) return Injected(err);
     return inner_.Rename(from, to, err);
+  }
+
+  /// A failing look finds nothing there.
+  PathKind KindOf(const std::string& path) override {
+    if (Record(Step::kKindOf, path)) return PathKind::kMissing;
+    return inner_.KindOf(path);
+  }
+
+  bool MakeFolders(const std::string& path, std::string* err) override {
+    if (Record(Step::kMakeFolders, path)) return Injected(path, err);
+    return inner_.MakeFolders(path, err);
+  }
+
+  bool MakeScratchFolder(const std::string& prefix, std::string* path, std::string* err) override {
+    if (Record(Step::kMakeScratchFolder, prefix)) return Injected(prefix, err);
+    return inner_.MakeScratchFolder(prefix, path, err);
+  }
+
+  /// A failing removal really removes the folder and then fails.
+  bool RemoveFolder(const std::string& path, std::string* err) override {
+    const bool fail = Record(Step::kRemoveFolder, path);
+    const bool removed = inner_.RemoveFolder(path, err);
+    if (fail) return Injected(path, err);
+    return removed;
   }
 
  private:
@@ -163,12 +257,14 @@ class FaultyFileSystem : public FileSystem {
     Step step;
     int occurrence;
     std::string path_contains;
-    int seen;  ///< matching calls so far
+    int seen;     ///< matching calls so far
+    bool throws;  ///< std::bad_alloc instead of a failure
   };
 
   /// Logs the call; true when it must fail.
   bool Record(Step step, const std::string& path, const std::string& to = "") {
     bool fail = false;
+    bool out_of_memory = false;
     for (Fault& f : faults_) {
       if (f.step != step) continue;
       if (!f.path_contains.empty() && path.find(f.path_contains) == std::string::npos &&
@@ -176,14 +272,16 @@ class FaultyFileSystem : public FileSystem {
         continue;
       }
       ++f.seen;
-      if (f.occurrence == 0 || f.seen == f.occurrence) fail = true;
+      if (f.occurrence == 0 || f.seen == f.occurrence) (f.throws ? out_of_memory : fail) = true;
     }
-    log_.push_back(Operation{step, path, to, fail});
+    log_.push_back(Operation{step, path, to, fail || out_of_memory});
+    if (out_of_memory) throw std::bad_alloc();
     return fail;
   }
 
   /// Reports an injected failure the way the real file system does: steps
-  /// on a name give the name and the reason, steps on a handle the reason.
+  /// on a name give the name and the reason, steps on a handle (and a
+  /// rename, which has two names) the reason.
   bool Injected(const std::string& path, std::string* err) {
     *err = path + ": " + kReason;
     return false;

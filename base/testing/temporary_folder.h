@@ -2,27 +2,23 @@
 #ifndef SCENARIO_BASE_TESTING_TEMPORARY_FOLDER_H_
 #define SCENARIO_BASE_TESTING_TEMPORARY_FOLDER_H_
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
 
+#include "base/file_system.h"
+#include "base/scratch_folder.h"
+
 namespace scenario {
 
-/// A fresh folder under /tmp, removed with everything in it at the end.
+/// A fresh folder in the system's temporary folder, removed with everything
+/// in it at the end.
 class CartellaTemporanea {
  public:
-  CartellaTemporanea() {
-    char modello[] = "/tmp/scenario_test_XXXXXX";
-    const char* p = ::mkdtemp(modello);
-    percorso_ = p ? p : "/tmp";
-  }
-  ~CartellaTemporanea() {
-    std::error_code ignorato;
-    if (percorso_ != "/tmp") std::filesystem::remove_all(percorso_, ignorato);
+  CartellaTemporanea() : cartella_(fs_, "scenario_test_") {
+    percorso_ = cartella_.path().empty() ? "/tmp" : cartella_.path();
   }
   CartellaTemporanea(const CartellaTemporanea&) = delete;
   CartellaTemporanea& operator=(const CartellaTemporanea&) = delete;
@@ -52,6 +48,8 @@ class CartellaTemporanea {
   }
 
  private:
+  RealFileSystem fs_;
+  ScratchFolder cartella_;
   std::string percorso_;
 };
 
