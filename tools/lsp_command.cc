@@ -10,21 +10,6 @@
 
 namespace scenario {
 
-const char* const kUsoLsp =
-    "usage: scenario_tool lsp\n"
-    "\n"
-    "Serves an editor with the Language Server Protocol on standard input and\n"
-    "output: the problems of the line and train scripts as they are typed,\n"
-    "what the field under the cursor is, the record keywords, and the\n"
-    "stations, signals and boards of a script. A train script ROUTE_TRAIN-.txt\n"
-    "is checked with ROUTE_linea.txt in its folder, a line script with every\n"
-    "train script of its route there; scripts the editor has not open are read\n"
-    "from disk. Nothing is written to disk. Messages it cannot use are logged\n"
-    "on standard error and skipped.\n"
-    "\n"
-    "exit status: 0 after the editor's shutdown and exit, 1 when the session\n"
-    "ended without shutdown.\n";
-
 int comando_lsp(std::istream& in, std::ostream& out, std::ostream& err, FileSystem& fs) {
   std::signal(SIGPIPE, SIG_IGN);
   AnalizzatoreCompilatore analizzatore;

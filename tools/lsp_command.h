@@ -9,9 +9,6 @@
 
 namespace scenario {
 
-/// The usage text of the command.
-extern const char* const kUsoLsp;
-
 /// Serves the editor on `in` and `out` until it sends `exit` or closes
 /// `in`, reading the scripts it has not open through `fs` (never writing);
 /// logs to `err`. Returns the exit status: 0 after `shutdown` and `exit`,

@@ -56,7 +56,7 @@ TEST(LspNeovim, ShowsTheErrorAtItsRecordHoversAFieldAndClearsTheErrorWhenFixed) 
                                   "XDG_DATA_HOME=" + casa,
                                   "XDG_STATE_HOME=" + casa,
                                   "XDG_CACHE_HOME=" + casa,
-                                  "LSP_SERVER=" + json::array({LSP_SERVER_PATH}).dump(),
+                                  "LSP_SERVER=" + json::array({SCENARIO_TOOL_PATH, "lsp"}).dump(),
                                   "LSP_SCRIPT=" + cartella.file(nome_treno),
                                   "LSP_RIGA=26",
                                   "LSP_ROTTO=66620",
