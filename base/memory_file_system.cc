@@ -40,10 +40,11 @@ bool MemoryFileSystem::Inspect(const std::string& path, FileStatus* status, std:
   return true;
 }
 
-std::size_t MemoryFileSystem::NameLimit(const std::string&) { return 255; }
+std::size_t MemoryFileSystem::NameLimit(const std::string&) {
+  return 255;
+}
 
-bool MemoryFileSystem::LockFolder(const std::string&, std::string_view, FolderLock*,
-                                  std::string*) {
+bool MemoryFileSystem::LockFolder(const std::string&, std::string_view, FolderLock*, std::string*) {
   return true;
 }
 

@@ -14,13 +14,12 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/diagnostic.h"
+
 namespace scenario {
 
 /// Which of the two script languages a text is written in.
 enum class TipoScript { linea, treno, altro };
-
-/// How bad a problem is.
-enum class Gravita { errore, avviso };
 
 /// A place a problem points to besides its own: the record that already
 /// holds the cell, the earlier station.

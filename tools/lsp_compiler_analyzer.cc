@@ -13,15 +13,15 @@
 #include "compiler/error_codes.h"
 #include "scripts/builtin_scripts.h"
 #include "scripts/keywords.h"
+#include "tools/check.h"
 #include "tools/lsp_positions.h"
 
 namespace scenario {
 
 namespace {
 
-/// The in-memory folder of the compile, and the names the two texts get
-/// there: any names serve, the compile only needs them to find the files.
-constexpr const char* kCartella = "/analisi";
+/// The route and train the check compiles the two texts as: any names
+/// serve, the diagnostics name the scripts by their URIs.
 constexpr const char* kPercorso = "percorso";
 constexpr const char* kTreno = "treno";
 
@@ -160,13 +160,6 @@ const RecordNoto* record_della_riga(std::string_view riga, TipoScript tipo) {
   return nullptr;
 }
 
-/// The message of a recorded code.
-std::string messaggio_di(const Diagnosi& d) {
-  std::string m = significato_codice(d.codice);
-  if (d.con_posizione) m += " (position " + std::to_string(d.posizione) + " m)";
-  return m;
-}
-
 /// The example of a record, as Markdown.
 std::string esempio_markdown(const RecordNoto& r) {
   if (r.esempio.empty()) return "";
@@ -179,46 +172,33 @@ std::vector<Problema> AnalizzatoreCompilatore::problemi(std::string_view testo_l
                                                         std::string_view testo_treno,
                                                         const std::string& uri_linea,
                                                         const std::string& uri_treno) {
-  MemoryFileSystem fs;
-  fs.files()[percorso_in(kCartella, nome_script_linea(kPercorso))] = testo_linea;
-  fs.files()[percorso_in(kCartella, nome_script_treno(kPercorso, kTreno))] = testo_treno;
-  StatoCompilazione stato;
-  stato.nome_percorso = kPercorso;
-  stato.numero_treno = kTreno;
-  const RisultatoCompilazione risultato =
-      memorizza_percorso(stato, true, fs, {kCartella, kCartella});
-
-  // The codes without a record of their own go to the train script, whose
-  // signals and slowdowns the post-pass places, or to the line script when
-  // it is checked alone.
-  const std::string& altrove = uri_treno.empty() ? uri_linea : uri_treno;
+  // The same check as `scenario_tool check`, every error shown; the two
+  // scripts are named by their URIs, so each diagnostic says where it goes.
+  OpzioniControllo opzioni;
+  opzioni.limite_errori = 0;
+  const EsitoControllo esito =
+      controlla_scenario(kPercorso, kTreno, {uri_linea, std::string(testo_linea)},
+                         {uri_treno, std::string(testo_treno)}, opzioni);
+  // A line script checked alone has no train script to report against.
+  const auto nota = [&](const std::string& file) {
+    return !file.empty() && (file == uri_linea || file == uri_treno);
+  };
   std::vector<Problema> problemi;
-  for (const Diagnosi& d : stato.diagnosi) {
+  for (const Diagnostica& d : esito.diagnostiche) {
+    if (!nota(d.file)) continue;
     Problema p;
-    p.codice = d.codice;
-    p.messaggio = messaggio_di(d);
+    p.uri = d.file;
     p.riga = std::max(d.riga, 1);
-    switch (d.sorgente) {
-      case Sorgente::script_linea:
-        p.uri = uri_linea;
-        break;
-      case Sorgente::script_treno:
-        p.uri = uri_treno;
-        break;
-      case Sorgente::post_pass:
-      case Sorgente::nessuna:
-        p.uri = altrove;
-        p.riga = 1;
-        break;
+    p.colonna = std::max(d.colonna, 0);
+    p.colonna_fine = std::max(d.colonna_fine, 0);
+    p.gravita = d.gravita;
+    p.codice = d.codice;
+    p.nome = d.nome;
+    p.messaggio = d.messaggio;
+    for (const Nota& n : d.note) {
+      if (!nota(n.file)) continue;
+      p.note.push_back({n.file, std::max(n.riga, 1), std::max(n.colonna, 0), n.messaggio});
     }
-    if (!p.uri.empty()) problemi.push_back(std::move(p));
-  }
-  if (const std::int32_t fatale = codice_fatale(risultato, stato);
-      fatale != 0 && risultato.esito != Esito::senza_celle) {
-    Problema p;
-    p.uri = altrove;
-    p.codice = fatale;
-    p.messaggio = significato_codice(fatale);
     problemi.push_back(std::move(p));
   }
   return problemi;

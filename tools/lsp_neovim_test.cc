@@ -90,18 +90,25 @@ TEST(LspNeovim, ShowsTheErrorAtItsRecordHoversAFieldAndClearsTheErrorWhenFixed) 
     if (tipo == "hover") hover = v;
     if (tipo == "uscita") uscita = v;
   }
-  ASSERT_EQ(problemi.size(), 1u);
+  // The station off the grid is an error at its position field; the
+  // timetable's order a warning at the next station's time.
+  ASSERT_EQ(problemi.size(), 2u);
   EXPECT_EQ(problemi[0]["riga"], 26);
-  EXPECT_EQ(problemi[0]["colonna"], 0);
+  EXPECT_EQ(problemi[0]["colonna"], 12);
+  EXPECT_EQ(problemi[0]["colonna_fine"], 17);
   EXPECT_EQ(problemi[0]["gravita"], 1);  // error
   EXPECT_EQ(problemi[0]["codice"], 8);
-  EXPECT_EQ(problemi[0]["messaggio"],
-            "station position is not a multiple of 50 (position 66620 m)");
+  EXPECT_EQ(problemi[0]["messaggio"], "station position 66620 m is not a multiple of 50 m");
+  EXPECT_EQ(problemi[1]["riga"], 27);
+  EXPECT_EQ(problemi[1]["colonna"], 62);
+  EXPECT_EQ(problemi[1]["colonna_fine"], 70);
+  EXPECT_EQ(problemi[1]["gravita"], 2);  // warning
+  EXPECT_EQ(problemi[1]["codice"], "timetable-order");
   EXPECT_NE(hover["testo"].get<std::string>().find("Record `stazione`, field 1 of 17: `66620`"),
             std::string::npos)
       << hover;
   ASSERT_FALSE(modifiche.empty());
-  EXPECT_EQ(modifiche.back()["problemi"], 0) << "the fix cleared the error";
+  EXPECT_EQ(modifiche.back()["errori"], 0) << "the fix cleared the error";
   EXPECT_EQ(uscita["stato"], 0) << "the server's exit status after shutdown";
   EXPECT_EQ(cartella.leggi(nome_treno), treno) << "nothing written to the script";
 }

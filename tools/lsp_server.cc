@@ -107,10 +107,11 @@ json diagnostico(const Problema& p, TestiLetti& testi, Codifica codifica) {
             {"severity", p.gravita == Gravita::errore ? kGravitaErrore : kGravitaAvviso},
             {"source", "scenario_tool"},
             {"message", per_editore(p.messaggio)}};
-  if (!p.nome.empty()) {
-    d["code"] = per_editore(p.nome);
-  } else if (p.codice != 0) {
+  // An error by the compile's number, a warning by its name.
+  if (p.codice != 0) {
     d["code"] = p.codice;
+  } else if (!p.nome.empty()) {
+    d["code"] = per_editore(p.nome);
   }
   if (!p.note.empty()) {
     json note = json::array();
