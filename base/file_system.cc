@@ -1,5 +1,6 @@
 #include "base/file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -125,6 +126,35 @@ bool RealFileSystem::RemoveFile(const std::string& path, std::string* err) {
     return false;
   }
   return true;
+}
+
+bool FileSystem::ListFolder(const std::string& path, std::vector<std::string>* names,
+                            std::string* err) {
+  names->clear();
+  *err = path + ": this file system cannot list folders";
+  return false;
+}
+
+bool RealFileSystem::ListFolder(const std::string& path, std::vector<std::string>* names,
+                                std::string* err) {
+  names->clear();
+  DIR* folder = ::opendir(path.c_str());
+  if (!folder) {
+    *err = Reason(path);
+    return false;
+  }
+  errno = 0;
+  while (const struct dirent* entry = ::readdir(folder)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != ".." && KindOf(path + "/" + name) == PathKind::kFile)
+      names->push_back(name);
+    errno = 0;
+  }
+  const bool failed = errno != 0;
+  if (failed) *err = Reason(path);
+  ::closedir(folder);
+  std::sort(names->begin(), names->end());
+  return !failed;
 }
 
 bool RealFileSystem::Inspect(const std::string& path, FileStatus* status, std::string* err) {

@@ -40,6 +40,11 @@ class FileSystem {
   virtual bool ReadFile(const std::string& path, std::string* contents, std::string* err) = 0;
   /// Deletes a file; a file that does not exist is not an error.
   virtual bool RemoveFile(const std::string& path, std::string* err) = 0;
+  /// Puts the names of the regular files in folder `path` into `*names`,
+  /// sorted; false with `*err` set when the folder cannot be listed. The
+  /// default lists nothing and says so.
+  virtual bool ListFolder(const std::string& path, std::vector<std::string>* names,
+                          std::string* err);
 
   // Before replacing a file: what stands at its name, how long a name its
   // folder takes, and a lock on the folder against a second run.
@@ -104,6 +109,8 @@ class RealFileSystem : public FileSystem {
   bool IsRegularFile(const std::string& path) override;
   bool ReadFile(const std::string& path, std::string* contents, std::string* err) override;
   bool RemoveFile(const std::string& path, std::string* err) override;
+  bool ListFolder(const std::string& path, std::vector<std::string>* names,
+                  std::string* err) override;
   bool Inspect(const std::string& path, FileStatus* status, std::string* err) override;
   std::size_t NameLimit(const std::string& folder) override;
   bool LockFolder(const std::string& folder, std::string_view notice, FolderLock* lock,

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/memory_file_system.h"
 #include "base/testing/faulty_file_system.h"
 #include "base/testing/temporary_folder.h"
 
@@ -438,6 +439,29 @@ TEST(RealFileSystemTest, WritePartsWritesEveryPartInOrder) {
   std::ifstream in(folder + "/f", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), expected);
   std::filesystem::remove_all(folder);
+}
+
+TEST(ListFolderTest, ListsTheRegularFilesOfOneFolderSorted) {
+  CartellaTemporanea cartella;
+  cartella.scrivi("b.txt", "1");
+  cartella.scrivi("a.txt", "2");
+  std::filesystem::create_directory(cartella.file("sotto"));
+  RealFileSystem reale;
+  MemoryFileSystem memoria;
+  memoria.files() = {{cartella.file("b.txt"), "1"},
+                     {cartella.file("a.txt"), "2"},
+                     {cartella.file("sotto/c.txt"), "3"},
+                     {cartella.percorso() + "x/d.txt", "4"}};
+  for (FileSystem* fs : std::vector<FileSystem*>{&reale, &memoria}) {
+    std::vector<std::string> nomi;
+    std::string err;
+    ASSERT_TRUE(fs->ListFolder(cartella.percorso(), &nomi, &err)) << err;
+    EXPECT_EQ(nomi, (std::vector<std::string>{"a.txt", "b.txt"}));
+  }
+  std::vector<std::string> nomi;
+  std::string err;
+  EXPECT_FALSE(reale.ListFolder(cartella.file("manca"), &nomi, &err));
+  EXPECT_EQ(err, cartella.file("manca") + ": No such file or directory");
 }
 
 }  // namespace

@@ -23,6 +23,18 @@ bool MemoryFileSystem::RemoveFile(const std::string& path, std::string*) {
   return true;
 }
 
+bool MemoryFileSystem::ListFolder(const std::string& path, std::vector<std::string>* names,
+                                  std::string*) {
+  names->clear();
+  const std::string prefix = path.empty() || path.back() != '/' ? path + "/" : path;
+  for (auto it = files_.lower_bound(prefix);
+       it != files_.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
+    const std::string name = it->first.substr(prefix.size());
+    if (!name.empty() && name.find('/') == std::string::npos) names->push_back(name);
+  }
+  return true;
+}
+
 bool MemoryFileSystem::Inspect(const std::string& path, FileStatus* status, std::string*) {
   *status = files_.count(path) != 0 ? FileStatus{FileKind::kRegular, 0644} : FileStatus{};
   return true;

@@ -31,6 +31,9 @@ class MemoryFileSystem : public FileSystem {
   bool IsRegularFile(const std::string& path) override;
   bool ReadFile(const std::string& path, std::string* contents, std::string* err) override;
   bool RemoveFile(const std::string& path, std::string* err) override;
+  /// The files whose path is `path`, "/" and a name without "/".
+  bool ListFolder(const std::string& path, std::vector<std::string>* names,
+                  std::string* err) override;
   bool Inspect(const std::string& path, FileStatus* status, std::string* err) override;
   std::size_t NameLimit(const std::string& folder) override;
   /// Nothing to share with: the lock stays unheld.

@@ -20,6 +20,7 @@ constexpr const char* kAiutoStrumento =
     "  compile DIR ROUTE TRAIN      compile DIR/ROUTE_linea.txt and DIR/ROUTE_TRAIN-.txt\n"
     "  dump FILE                    decode a .dat or .sim file and check its check code\n"
     "  render DIR ROUTE TRAIN       draw the compiled scenario in DIR as an SVG page\n"
+    "  lsp                          serve an editor the scripts' problems as they are typed\n"
     "\n"
     "'scenario_tool COMMAND --help' describes each command and its options.\n";
 
@@ -91,6 +92,21 @@ constexpr const char* kAiutoRender =
     "exit status: 0 drawn, 2 wrong usage, a file that cannot be read or\n"
     "written, or a malformed file.\n";
 
+constexpr const char* kAiutoLsp =
+    "usage: scenario_tool lsp\n"
+    "\n"
+    "Serves an editor with the Language Server Protocol on standard input and\n"
+    "output: the problems of the line and train scripts as they are typed,\n"
+    "what the field under the cursor is, the record keywords, and the\n"
+    "stations, signals and boards of a script. A train script ROUTE_TRAIN-.txt\n"
+    "is checked with ROUTE_linea.txt in its folder, a line script with every\n"
+    "train script of its route there; scripts the editor has not open are read\n"
+    "from disk. Nothing is written to disk. Messages it cannot use are logged\n"
+    "on standard error and skipped.\n"
+    "\n"
+    "exit status: 0 after the editor's shutdown and exit, 1 when the session\n"
+    "ended without shutdown.\n";
+
 /// One command of the tool and what its command line holds.
 struct DefinizioneComando {
   const char* nome;
@@ -108,6 +124,7 @@ constexpr DefinizioneComando kComandi[] = {
     {"compile", kAiutoCompile, 3, "DIR ROUTE TRAIN", true, true, true, false},
     {"dump", kAiutoDump, 1, "one FILE", false, false, true, true},
     {"render", kAiutoRender, 3, "DIR ROUTE TRAIN", true, false, false, false},
+    {"lsp", kAiutoLsp, 0, "no operands", false, false, false, false},
 };
 
 const DefinizioneComando* trova(const std::string& nome) {

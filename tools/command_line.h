@@ -18,7 +18,7 @@ struct RigaComando {
   /// What the command line asks for.
   enum class Richiesta { esegui, aiuto, versione };
   Richiesta richiesta = Richiesta::esegui;
-  /// "scripts", "compile", "dump" or "render"; "" for the tool itself.
+  /// "scripts", "compile", "dump", "render" or "lsp"; "" for the tool itself.
   std::string comando;
   /// The operands, in order.
   std::vector<std::string> operandi;

@@ -87,6 +87,22 @@ std::string utf8_valido(std::string_view testo) {
   return out;
 }
 
+std::string utf8_da_misto(std::string_view testo) {
+  std::string out;
+  out.reserve(testo.size());
+  std::size_t pos = 0;
+  while (pos < testo.size()) {
+    const std::size_t inizio = pos;
+    const char32_t c = prossimo_carattere(testo, &pos);
+    if (pos == inizio + 1 && c >= 0x80) {
+      aggiungi_utf8(da_cp1252(static_cast<std::uint8_t>(c)), &out);
+    } else {
+      out.append(testo.substr(inizio, pos - inizio));
+    }
+  }
+  return out;
+}
+
 std::size_t numero_caratteri(std::string_view utf8) {
   std::size_t n = 0;
   for (std::size_t pos = 0; pos < utf8.size(); ++n) prossimo_carattere(utf8, &pos);

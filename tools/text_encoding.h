@@ -25,6 +25,10 @@ std::string utf8_da_cp1252(std::string_view testo);
 /// cut-off, overlong or surrogate form) is taken as a Latin-1 character.
 char32_t prossimo_carattere(std::string_view testo, std::size_t* pos);
 
+/// A text that may be UTF-8 or Windows-1252, in UTF-8: valid UTF-8
+/// sequences are kept, every other byte is taken as Windows-1252.
+std::string utf8_da_misto(std::string_view testo);
+
 /// Any text (a path, a name from the command line) as valid UTF-8: valid
 /// sequences kept, every other byte taken as a Latin-1 character.
 std::string utf8_valido(std::string_view testo);

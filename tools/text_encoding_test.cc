@@ -15,6 +15,19 @@ TEST(Cp1252, ConvertsTheWholeCodePageToUtf8) {
   EXPECT_EQ(da_cp1252(0x41), 0x41u);
 }
 
+TEST(Utf8DaMisto, KeepsUtf8AndReadsOtherBytesAsCp1252) {
+  const std::pair<std::string, std::string> casi[] = {
+      {"Citt\xc3\xa0", "Citt\xc3\xa0"},                    // already UTF-8
+      {"Citt\xe0", "Citt\xc3\xa0"},                        // Windows-1252
+      {"\xe2\x82\xac \x80", "\xe2\x82\xac \xe2\x82\xac"},  // both in one text
+      {"\xc3", "\xc3\x83"},                                // a sequence cut off
+  };
+  for (const auto& [dentro, atteso] : casi) {
+    SCOPED_TRACE(dentro);
+    EXPECT_EQ(utf8_da_misto(dentro), atteso);
+  }
+}
+
 TEST(Utf8Valido, KeepsUtf8AndTakesOtherBytesAsLatin1) {
   const std::pair<std::string, std::string> casi[] = {
       {"plain", "plain"},

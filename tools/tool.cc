@@ -5,6 +5,7 @@
 #include "tools/command_line.h"
 #include "tools/compile_command.h"
 #include "tools/dump_command.h"
+#include "tools/lsp_command.h"
 #include "tools/render_command.h"
 #include "tools/scripts_command.h"
 
@@ -25,6 +26,9 @@ constexpr Comando kComandi[] = {
     {"compile", comando_compile},
     {"dump", comando_dump},
     {"render", comando_render},
+    // The editor speaks the protocol on the process's own standard streams.
+    {"lsp", [](const RigaComando&, FileSystem& fs, std::ostream&,
+               std::ostream&) { return comando_lsp(std::cin, std::cout, std::cerr, fs); }},
 };
 
 /// "scenario_tool" or "scenario_tool COMMAND", as messages start.
