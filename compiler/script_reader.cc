@@ -19,9 +19,6 @@ namespace scenario {
 
 namespace {
 
-/// Highest route length accepted, in metres; also the last row the line
-/// geometry may reach.
-constexpr std::int32_t kLunghezzaMassima = 1000000;
 /// Metres of line geometry and cells beyond the end of the route.
 constexpr std::int32_t kProlungamento = 7000;
 /// Consecutive comment fields skipped in the general section.

@@ -16,6 +16,10 @@ namespace scenario {
 /// a read failure deletes both scripts and records 25.
 void memorizza_dati(StatoCompilazione& stato, FileSystem& fs, const std::string& cartella);
 
+/// Highest route length accepted, in metres; also the last row the line
+/// geometry may reach.
+inline constexpr std::int32_t kLunghezzaMassima = 1000000;
+
 /// Metres a record's position must leave before the last cell begins.
 inline constexpr std::int32_t kMargineRecord = 100;
 /// The same for a station, whose marks lie beyond its position.
