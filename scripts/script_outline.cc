@@ -134,12 +134,12 @@ class Taglio {
   void linea() {
     if (!preambolo(true)) return;
     if (!generale()) return;
-    corpo(kCommentiCorpo, Sezione::corpo);
+    corpo(kCommentiCorpo, ParteScript::corpo);
   }
 
   void treno() {
     if (!preambolo(false)) return;
-    corpo(kCommentiCorpo, Sezione::corpo);
+    corpo(kCommentiCorpo, ParteScript::corpo);
   }
 
  private:
@@ -160,7 +160,7 @@ class Taglio {
   }
 
   /// Reads a keyword field as a new record; false at the end of the script.
-  bool chiave(Sezione sezione) {
+  bool chiave(ParteScript sezione) {
     RecordScript r;
     if (cursore_.Leggi(Lettura::testo, &r.chiave) != Difetto::nessuno) return false;
     r.sezione = sezione;
@@ -178,7 +178,7 @@ class Taglio {
   bool generale() {
     for (;;) {
       if (cursore_.AtEnd()) return false;
-      if (!chiave(Sezione::generale)) return false;
+      if (!chiave(ParteScript::generale)) return false;
       if (cursore_.AtEnd()) {
         schema_.record.pop_back();  // a last field is never interpreted
         return false;
@@ -191,7 +191,7 @@ class Taglio {
           ultimo().difetto = Difetto::mancante;
           return false;
         }
-        if (!chiave(Sezione::generale)) return false;
+        if (!chiave(ParteScript::generale)) return false;
       }
       for (const auto& voce : kTabellaGenerale) {
         if (voce.parola.corrisponde(ultimo().chiave.testo))
@@ -209,7 +209,7 @@ class Taglio {
   }
 
   /// The body (the whole train script after its preamble).
-  void corpo(int commenti, Sezione sezione) {
+  void corpo(int commenti, ParteScript sezione) {
     for (;;) {
       if (cursore_.AtEnd()) return;
       if (!chiave(sezione)) return;

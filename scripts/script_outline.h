@@ -59,7 +59,7 @@ std::span<const Lettura> campi_di(TipoRecord tipo);
 
 /// Part of the line script a keyword field stands in (the train script is
 /// all body).
-enum class Sezione : std::uint8_t { generale, corpo };
+enum class ParteScript : std::uint8_t { generale, corpo };
 
 /// What the reader finds wrong with a record's fields.
 enum class Difetto : std::uint8_t {
@@ -83,7 +83,7 @@ struct CampoScript {
 /// One keyword field with the value fields read after it.
 struct RecordScript {
   CampoScript chiave;
-  Sezione sezione = Sezione::corpo;
+  ParteScript sezione = ParteScript::corpo;
   bool commento = false;      ///< skipped as a comment (holds "-")
   bool intestazione = false;  ///< ends the general section ("[...]")
   bool a_capo = true;         ///< the first field of its line

@@ -34,7 +34,7 @@ std::vector<std::string> sommario(const ScriptOutline& o) {
   for (const RecordScript& r : o.record) {
     std::string s = std::to_string(r.chiave.riga) + ":" + std::to_string(r.chiave.colonna) + " " +
                     r.chiave.testo + " #" + std::to_string(r.tipi.size());
-    if (r.sezione == Sezione::generale) s += " G";
+    if (r.sezione == ParteScript::generale) s += " G";
     if (r.commento) s += " C";
     if (!r.a_capo) s += " +";
     for (const CampoScript& c : r.valori) {

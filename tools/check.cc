@@ -16,6 +16,8 @@
 #include "compiler/error_codes.h"
 #include "compiler/rounding.h"
 #include "compiler/script_reader.h"
+#include "output/cell_file.h"
+#include "output/parameter_file.h"
 #include "scripts/keywords.h"
 #include "tools/check_names.h"
 #include "tools/check_warnings.h"
@@ -29,12 +31,10 @@ namespace {
 constexpr const char* kCartella = "/check";
 /// Compiles the search for errors runs at most.
 constexpr std::size_t kCompilazioniMassime = 200;
-/// Highest route length, and the last metre the line geometry may reach.
-constexpr std::int64_t kLunghezzaMassima = 1000000;
-/// Entries of the parameter table that stations and board texts share.
-constexpr std::int64_t kVociCondivise = 78;
-/// Headroom the reader wants after a station's position, in metres.
-constexpr std::int64_t kMarginiStazione = 800;
+/// Stations the parameter table takes when the line has no board text: with
+/// b board texts counting down from the last shared entry, station 79 - b
+/// is already code 10.
+constexpr std::int64_t kVociCondivise = voce::ultimo_cartello - voce::prima_stazione - 1;
 
 /// Reads from memory and refuses to create files: the check writes nothing.
 class FileSystemControllo : public MemoryFileSystem {
@@ -366,7 +366,7 @@ std::vector<Nota> Controllo::occupanti(const StatoCompilazione& stato,
 }
 
 Diagnostica Controllo::fuori(const StatoCompilazione& stato, int i, const RecordScript& r) const {
-  const std::int64_t ultima = 50 * static_cast<std::int64_t>(stato.numero_celle) - 100;
+  const std::int64_t ultima = metri_cella(stato.numero_celle, 0) - kMargineRecord;
   auto prova = [&](TipoRecord tipo, std::size_t k, std::int64_t p,
                    const char* cosa) -> std::optional<Diagnostica> {
     if (dentro_celle(stato, p)) return std::nullopt;
@@ -415,8 +415,7 @@ Diagnostica Controllo::fuori(const StatoCompilazione& stato, int i, const Record
         break;
       case TipoRecord::stazione: {
         const std::int64_t p = v(t, 0);
-        const std::int64_t ultima_stazione =
-            50 * static_cast<std::int64_t>(stato.numero_celle) - kMarginiStazione;
+        const std::int64_t ultima_stazione = metri_cella(stato.numero_celle, 0) - kMargineStazione;
         if (p < 0) {
           d = al(i, r, t, 0, "station position " + n(p) + " m is before the start of the route");
         } else if (p > ultima_stazione) {
@@ -485,7 +484,7 @@ Diagnostica Controllo::spiega_lettura(int i, const RecordScript* r,
   if (i == 0) {
     bool lunghezza = false;
     for (const RecordScript& x : s.schema.record) {
-      if (x.sezione == Sezione::generale && x.difetto == Difetto::nessuno &&
+      if (x.sezione == ParteScript::generale && x.difetto == Difetto::nessuno &&
           e_di(x, TipoRecord::lunghezza)) {
         lunghezza = true;
       }

@@ -104,7 +104,7 @@ TEST(CheckCommand, TextShowsTheSourceLineAndACaretUnderTheField) {
       "here\n"
       "segnale, 5000, 1, 5, 1, 0, 0, 0, 0,0,0, 0\n"
       "^~~~~~~\n"
-      "/scenari/Zembrastina_Dervo_47716-.txt:6:17: error: expected a whole number for the speed, "
+      "/scenari/Zembrastina_Dervo_47716-.txt:6:17: error: expected a whole number for `velocita`, "
       "found `120.5` [25]\n"
       "velocita, 6000, 120.5\n"
       "                ^~~~~\n"

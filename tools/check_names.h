@@ -1,7 +1,7 @@
 // Names the check borrows for its messages: the short name of each error
 // code, the name of each record field and the usual spelling of each
-// record keyword. Kept behind these three functions so that they can be
-// taken from the language reference's own tables.
+// record keyword, all taken from the compiler's and the language
+// reference's own tables.
 #ifndef SCENARIO_TOOLS_CHECK_NAMES_H_
 #define SCENARIO_TOOLS_CHECK_NAMES_H_
 
@@ -17,8 +17,9 @@ namespace scenario {
 /// code the compiler never records.
 std::string nome_breve_codice(std::int32_t codice);
 
-/// What value field `indice` of record `tipo` holds, for messages ("the
-/// position", "the speed in km/h"); "" past the record's fields.
+/// The name of value field `indice` of record `tipo` as the language
+/// reference gives it, in backticks ("`posizione`"); "" past the record's
+/// fields.
 std::string nome_campo(TipoRecord tipo, std::size_t indice);
 
 /// The keyword as the built-in scripts spell it ("stazione", "lunghezza

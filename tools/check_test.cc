@@ -249,8 +249,8 @@ TEST(Check, MessagesSayWhatWasFoundAndWhatWasExpected) {
       "gradient position 79610 m is not a multiple of 50 m: it is rounded to 79600 m",
       "expected 2 fields after `pendenza`, found 1",
       "position 150000 m is past the end of the cell array (last position 109900 m)",
-      "expected a whole number for the speed, found `120.5`",
-      "value 99999999999 for the position does not fit a 32-bit number",
+      "expected a whole number for `velocita`, found `120.5`",
+      "value 99999999999 for `posizione` does not fit a 32-bit number",
       "signal at 5000 m falls in cell 101, which already holds an indicator board",
       "note 8: cell 101 already holds an indicator board placed here",
   };

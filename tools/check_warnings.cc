@@ -169,7 +169,7 @@ class Avvisi {
 void Avvisi::sconosciuto(const RecordScript& r) {
   const std::string& t = r.chiave.testo;
   std::string messaggio = "line ignored: " + q(t) + " matches no record keyword";
-  if (s_.tipo == TipoScript::linea && r.sezione == Sezione::generale) {
+  if (s_.tipo == TipoScript::linea && r.sezione == ParteScript::generale) {
     const auto corpo = tipi_per(t, corpo_linea);
     if (!corpo.empty()) {
       avviso(r.chiave, "unknown-record",
@@ -179,7 +179,7 @@ void Avvisi::sconosciuto(const RecordScript& r) {
       return;
     }
   }
-  if (s_.tipo == TipoScript::linea && r.sezione == Sezione::corpo) {
+  if (s_.tipo == TipoScript::linea && r.sezione == ParteScript::corpo) {
     const auto gen = tipi_per(t, del_generale);
     if (!gen.empty()) {
       avviso(r.chiave, "unknown-record",
@@ -216,7 +216,7 @@ void Avvisi::sconosciuto(const RecordScript& r) {
     const bool qui =
         s_.tipo == TipoScript::treno
             ? del_treno(tipo)
-            : (r.sezione == Sezione::generale ? del_generale(tipo) : corpo_linea(tipo));
+            : (r.sezione == ParteScript::generale ? del_generale(tipo) : corpo_linea(tipo));
     if (!qui) continue;
     if (tipo == TipoRecord::curva) {
       const std::string classe = cifre.empty() ? "4" : cifre;

@@ -17,7 +17,10 @@ constexpr const char* kAiutoStrumento =
     "\n"
     "commands:\n"
     "  scripts DIR                  write the built-in line and train scripts into DIR\n"
+    "  check DIR ROUTE TRAIN        report every problem of the two scripts, writing nothing\n"
     "  compile DIR ROUTE TRAIN      compile DIR/ROUTE_linea.txt and DIR/ROUTE_TRAIN-.txt\n"
+    "  explain CODE|RECORD          what an error code means, or every field of a record\n"
+    "  decompile DIR ROUTE TRAIN    recover the scripts from a scenario's binary files\n"
     "  dump FILE                    decode a .dat or .sim file and check its check code\n"
     "  render DIR ROUTE TRAIN       draw the compiled scenario in DIR as an SVG page\n"
     "  lsp                          serve an editor the scripts' problems as they are typed\n"
@@ -32,28 +35,93 @@ constexpr const char* kAiutoScripts =
     "\"Zembrastina_Dervo_47716-.txt\", a starting point for new scenarios.\n";
 
 constexpr const char* kAiutoCompile =
-    "usage: scenario_tool compile [--out OUTDIR] [--no-line] [--json] DIR ROUTE TRAIN\n"
+    "usage: scenario_tool compile [--out OUTDIR] [--no-line] [--partial] [--json] DIR ROUTE "
+    "TRAIN\n"
     "\n"
-    "Compiles DIR/ROUTE_linea.txt and DIR/ROUTE_TRAIN-.txt exactly as the\n"
-    "built-in run compiles its own scripts, and writes ROUTE_linea.dat,\n"
+    "Checks DIR/ROUTE_linea.txt and DIR/ROUTE_TRAIN-.txt as 'scenario_tool\n"
+    "check' does, printing the same diagnostics, then compiles them exactly as\n"
+    "the built-in run compiles its own scripts and writes ROUTE_linea.dat,\n"
     "ROUTE_TRAIN.sim and ROUTE_TRAIN.dat into OUTDIR (default DIR). The\n"
     "scripts are compiled from a temporary copy and left as they are.\n"
     "\n"
-    "Every recorded code is reported on standard error as\n"
-    "  FILE:LINE: error CODE: MEANING (position P m)\n"
-    "A recorded code stops the reading, but the files are still written from\n"
-    "what was compiled up to there, except after error 1250 or 1251 or when\n"
-    "the reader stopped before a route length.\n"
+    "When the check finds an error nothing is written and the files already\n"
+    "in OUTDIR stay as they are. With --partial the files are written from\n"
+    "what was compiled up to the first recorded code, as the built-in run\n"
+    "does, except after error 1250 or 1251 or when the reader stopped before\n"
+    "a route length.\n"
     "\n"
     "options:\n"
     "  --out OUTDIR  folder for the binary files (created when missing)\n"
     "  --no-line     do not build the line geometry nor write the line file\n"
-    "  --json        print a one-line JSON report on standard output\n"
+    "  --partial     write the files even when an error was found\n"
+    "  --json        print a one-line JSON report on standard output, with the\n"
+    "                diagnostics as its \"diagnostics\" array\n"
     "  --help        show this text\n"
     "\n"
     "ROUTE and TRAIN are printable ASCII without '/'; TRAIN is not \"linea\".\n"
-    "exit status: 0 clean, 1 a code was recorded or nothing was written,\n"
-    "2 wrong usage or a file that cannot be read or written.\n";
+    "exit status: 0 clean (warnings allowed), 1 an error was found or nothing\n"
+    "was written, 2 wrong usage, a script that cannot be read, or a file that\n"
+    "cannot be written.\n";
+
+constexpr const char* kAiutoCheck =
+    "usage: scenario_tool check [--json] [--no-warn NAME]... DIR ROUTE TRAIN\n"
+    "\n"
+    "Reads DIR/ROUTE_linea.txt and DIR/ROUTE_TRAIN-.txt, writes nothing, and\n"
+    "reports every problem in one run on standard error, as\n"
+    "  FILE:LINE:COL: error: MESSAGE [CODE]\n"
+    "  FILE:LINE:COL: warning: MESSAGE [NAME]\n"
+    "each followed by the source line with a caret under the field, and by\n"
+    "FILE:LINE:COL: note: lines pointing at the other record involved. After\n"
+    "an error the check goes on as if that record were not there.\n"
+    "'scenario_tool explain CODE' says more about each error.\n"
+    "\n"
+    "options:\n"
+    "  --json          print one JSON document with a \"diagnostics\" array on\n"
+    "                  standard output instead\n"
+    "  --no-warn NAME  silence the warnings named NAME (may be repeated)\n"
+    "  --help          show this text\n"
+    "\n"
+    "exit status: 0 no error (warnings allowed), 1 errors, 2 wrong usage or a\n"
+    "script that cannot be read.\n";
+
+constexpr const char* kAiutoExplain =
+    "usage: scenario_tool explain CODE | NAME | RECORD\n"
+    "       scenario_tool explain --markdown\n"
+    "\n"
+    "Explains an error code (\"16\") or its name (\"signal-cell-taken\"): what it\n"
+    "means, what causes it, how to fix it, with an example. Explains a record\n"
+    "(\"stazione\", \"curvas4\"): its keyword and every field in order, with unit,\n"
+    "width, range and how the value is stored.\n"
+    "\n"
+    "options:\n"
+    "  --markdown  print the whole language reference, as committed in\n"
+    "              docs/script-language.md\n"
+    "  --help      show this text\n"
+    "\n"
+    "exit status: 0 explained, 2 wrong usage or an argument that names nothing.\n";
+
+constexpr const char* kAiutoDecompile =
+    "usage: scenario_tool decompile [--out OUTDIR] [--force] [--json] DIR ROUTE TRAIN\n"
+    "\n"
+    "Reads DIR/ROUTE_linea.dat (when there is one), DIR/ROUTE_TRAIN.sim and\n"
+    "DIR/ROUTE_TRAIN.dat and writes ROUTE_linea.txt and ROUTE_TRAIN-.txt into\n"
+    "OUTDIR (default DIR): scripts that compile to the same bytes (with\n"
+    "--no-line when there was no line file). Before writing, the scripts are\n"
+    "compiled in memory and compared with the files; when they differ, the\n"
+    "report names the file, its first differing byte and what no script can\n"
+    "express, and nothing is written.\n"
+    "\n"
+    "options:\n"
+    "  --out OUTDIR  folder for the scripts (created when missing)\n"
+    "  --force       replace existing scripts, and write the scripts even when\n"
+    "                they do not compile to the same bytes\n"
+    "  --json        print a one-line JSON summary on standard output\n"
+    "  --help        show this text\n"
+    "\n"
+    "ROUTE and TRAIN are printable ASCII without '/'; TRAIN is not \"linea\".\n"
+    "exit status: 0 same bytes and written, 1 not the same bytes, 2 wrong usage,\n"
+    "a file that cannot be read or is malformed, or a script that cannot be\n"
+    "written or exists already without --force.\n";
 
 constexpr const char* kAiutoDump =
     "usage: scenario_tool dump [--json] [--step N] FILE\n"
@@ -111,17 +179,27 @@ constexpr const char* kAiutoLsp =
 struct DefinizioneComando {
   const char* nome;
   const char* aiuto;
-  std::size_t operandi;  ///< how many operands it takes
-  const char* attesi;    ///< the operands, for the message when the count is wrong
-  bool out;              ///< takes --out
-  bool senza_linea;      ///< takes --no-line
-  bool json;             ///< takes --json
-  bool passo;            ///< takes --step
+  std::size_t operandi;   ///< how many operands it takes
+  const char* attesi;     ///< the operands, for the message when the count is wrong
+  bool out;               ///< takes --out
+  bool senza_linea;       ///< takes --no-line
+  bool json;              ///< takes --json
+  bool passo;             ///< takes --step
+  bool avvisi = false;    ///< takes --no-warn
+  bool markdown = false;  ///< takes --markdown, and then no operand
+  bool forza = false;     ///< takes --force
+  bool parziale = false;  ///< takes --partial
+  bool nomi = false;      ///< takes --route and --train
 };
 
 constexpr DefinizioneComando kComandi[] = {
     {"scripts", kAiutoScripts, 1, "one folder", false, false, false, false},
-    {"compile", kAiutoCompile, 3, "DIR ROUTE TRAIN", true, true, true, false},
+    {"check", kAiutoCheck, 3, "DIR ROUTE TRAIN", false, false, true, false, true},
+    {"compile", kAiutoCompile, 3, "DIR ROUTE TRAIN", true, true, true, false, false, false, false,
+     true},
+    {"explain", kAiutoExplain, 1, "one CODE or RECORD", false, false, false, false, false, true},
+    {"decompile", kAiutoDecompile, 3, "DIR ROUTE TRAIN", true, false, true, false, false, false,
+     true},
     {"dump", kAiutoDump, 1, "one FILE", false, false, true, true},
     {"render", kAiutoRender, 3, "DIR ROUTE TRAIN", true, false, false, false},
     {"lsp", kAiutoLsp, 0, "no operands", false, false, false, false},
@@ -181,6 +259,16 @@ void dichiara(CLI::App& app, const DefinizioneComando& c, RigaComando* riga) {
         ->transform(intero)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   }
+  if (c.avvisi) comando->add_option("--no-warn", riga->avvisi_spenti)->allow_extra_args(false);
+  if (c.markdown) comando->add_flag("--markdown", riga->markdown)->disable_flag_override();
+  if (c.forza) comando->add_flag("--force", riga->forza)->disable_flag_override();
+  if (c.parziale) comando->add_flag("--partial", riga->parziale)->disable_flag_override();
+  if (c.nomi) {
+    comando->add_option("--route", riga->percorso)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    comando->add_option("--train", riga->treno)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  }
   comando->add_option("operandi", riga->operandi);
 }
 
@@ -195,16 +283,20 @@ std::string senza_comando(const std::vector<std::string>& resto) {
 }
 
 /// Checks what command `c` was given: no unknown option left over (`resto`)
-/// and the right number of operands.
+/// and the right number of operands (none with --markdown).
 bool controlla_comando(const DefinizioneComando& c, const std::vector<std::string>& resto,
-                       const std::vector<std::string>& operandi, std::string* err) {
+                       const RigaComando& riga, std::string* err) {
   if (!resto.empty()) {
     *err = "unknown option '" + nome_opzione(resto[0]) + "'";
     return false;
   }
-  if (operandi.size() != c.operandi) {
-    *err = std::string("expected ") + c.attesi + ", got " + std::to_string(operandi.size()) +
-           " operands";
+  const std::size_t dati = riga.operandi.size();
+  if (riga.markdown && dati != 0) {
+    *err = "--markdown takes no operand, got " + std::to_string(dati);
+    return false;
+  }
+  if (!riga.markdown && dati != c.operandi) {
+    *err = std::string("expected ") + c.attesi + ", got " + std::to_string(dati) + " operands";
     return false;
   }
   return true;
@@ -262,7 +354,7 @@ bool analizza_riga(const std::vector<std::string>& argomenti, RigaComando* riga,
   if (separatore != argomenti.end()) {
     riga->operandi.insert(riga->operandi.end(), separatore + 1, argomenti.end());
   }
-  return controlla_comando(*c, app.get_subcommand(c->nome)->remaining(), riga->operandi, err);
+  return controlla_comando(*c, app.get_subcommand(c->nome)->remaining(), *riga, err);
 }
 
 std::string testo_aiuto(const std::string& comando) {

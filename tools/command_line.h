@@ -18,14 +18,20 @@ struct RigaComando {
   /// What the command line asks for.
   enum class Richiesta { esegui, aiuto, versione };
   Richiesta richiesta = Richiesta::esegui;
-  /// "scripts", "compile", "dump", "render" or "lsp"; "" for the tool itself.
+  /// The command's name ("scripts", "check", ...); "" for the tool itself.
   std::string comando;
   /// The operands, in order.
   std::vector<std::string> operandi;
-  std::optional<std::string> out;  ///< --out: compile's OUTDIR, render's FILE.svg
-  bool senza_linea = false;        ///< --no-line
-  bool json = false;               ///< --json
-  long passo = 1;                  ///< --step
+  std::optional<std::string> out;          ///< --out: compile's OUTDIR, render's FILE.svg
+  bool senza_linea = false;                ///< --no-line
+  bool json = false;                       ///< --json
+  long passo = 1;                          ///< --step
+  bool forza = false;                      ///< --force
+  bool parziale = false;                   ///< --partial
+  bool markdown = false;                   ///< --markdown
+  std::vector<std::string> avvisi_spenti;  ///< every --no-warn NAME, in order
+  std::optional<std::string> percorso;     ///< --route: scripts' ROUTE
+  std::optional<std::string> treno;        ///< --train: scripts' TRAIN
 };
 
 /// Takes `argomenti` (the words after the program name) apart: a command

@@ -5,6 +5,8 @@
 #include "base/file_names.h"
 #include "base/scratch_folder.h"
 #include "compiler/error_codes.h"
+#include "tools/check_command.h"
+#include "tools/diagnostic_printer.h"
 #include "tools/json_output.h"
 #include "tools/scenario_view.h"
 #include "tools/wording.h"
@@ -93,9 +95,10 @@ bool prepara_cartelle(FileSystem& fs, const std::string& cartella, const std::st
 }
 
 /// Compiles the scripts of `nome_percorso` / `numero_treno` in `cartella`
-/// into `uscita`. The reader deletes what it reads: it gets copies in a
-/// scratch folder. False with `*err` set when a file step before the
-/// compile fails.
+/// into `uscita`, or, when `uscita` is empty, into the scratch folder that
+/// is removed afterwards (a compile whose files are not to be kept). The
+/// reader deletes what it reads: it gets copies in a scratch folder. False
+/// with `*err` set when a file step before the compile fails.
 bool compila(FileSystem& fs, const std::string& cartella, const std::string& uscita,
              const std::string& nome_percorso, const std::string& numero_treno, bool con_linea,
              StatoCompilazione* stato, RisultatoCompilazione* risultato, std::string* err) {
@@ -111,16 +114,27 @@ bool compila(FileSystem& fs, const std::string& cartella, const std::string& usc
                     err)) {
     return false;
   }
-  *risultato = memorizza_percorso(*stato, con_linea, fs, {lavoro.path(), uscita});
+  *risultato = memorizza_percorso(*stato, con_linea, fs,
+                                  {lavoro.path(), uscita.empty() ? lavoro.path() : uscita});
+  if (uscita.empty()) risultato->scritti.clear();
   return true;
 }
 
-/// Reports every recorded code and how the compile ended on `err`;
-/// returns the exit status.
+/// Reports how the compile ended on `err`, after the check's diagnostics
+/// (`esito`); a recorded code the check did not report is reported by
+/// itself. Returns the exit status.
 int riferisci(const StatoCompilazione& stato, const RisultatoCompilazione& risultato,
-              const std::string& cartella, const std::string& uscita, std::ostream& err) {
-  for (const Diagnosi& d : stato.diagnosi) {
-    err << riga_diagnosi(d, cartella, stato.nome_percorso, stato.numero_treno) << "\n";
+              const EsitoControllo& esito, bool scrivi, const std::string& cartella,
+              const std::string& uscita, std::ostream& err) {
+  if (esito.errori == 0) {
+    for (const Diagnosi& d : stato.diagnosi) {
+      err << riga_diagnosi(d, cartella, stato.nome_percorso, stato.numero_treno) << "\n";
+    }
+  }
+  if (!scrivi) {
+    err << "scenario_tool compile: no files written because of the errors above (--partial "
+           "writes what was compiled)\n";
+    return 1;
   }
   switch (risultato.esito) {
     case Esito::errore_1250:
@@ -167,7 +181,8 @@ std::string riga_diagnosi(const Diagnosi& d, const std::string& cartella,
 }
 
 std::string rapporto_json(const StatoCompilazione& stato, const RisultatoCompilazione& risultato,
-                          const std::string& cartella) {
+                          const std::string& cartella,
+                          const std::vector<Diagnostica>& diagnostiche) {
   std::vector<std::string> scritti = risultato.scritti;
   std::sort(scritti.begin(), scritti.end());
   Json rapporto = {
@@ -203,6 +218,7 @@ std::string rapporto_json(const StatoCompilazione& stato, const RisultatoCompila
         json_testo(file_di(*ultima, cartella, stato.nome_percorso, stato.numero_treno));
     if (ultima->riga > 0) rapporto["line"] = ultima->riga;
   }
+  rapporto["diagnostics"] = Json::parse(json_diagnostiche(diagnostiche).dump());
   return testo_json(rapporto);
 }
 
@@ -212,15 +228,28 @@ int comando_compile(const RigaComando& riga, FileSystem& fs, std::ostream& out, 
   std::string motivo;
   StatoCompilazione stato;
   RisultatoCompilazione risultato;
+  EsitoControllo esito;
+  // The check reads both scripts first: a missing one stops here, before
+  // anything is written.
   if (!percorso_e_treno_validi(riga.operandi[1], riga.operandi[2], &motivo) ||
       !prepara_cartelle(fs, cartella, uscita, &motivo) ||
-      !compila(fs, cartella, uscita, riga.operandi[1], riga.operandi[2], !riga.senza_linea, &stato,
-               &risultato, &motivo)) {
+      !controlla_cartella(fs, cartella, riga.operandi[1], riga.operandi[2], {}, &esito, &motivo)) {
     err << "scenario_tool compile: " << motivo << "\n";
     return 2;
   }
-  const int uscita_stato = riferisci(stato, risultato, cartella, uscita, err);
-  if (riga.json) out << rapporto_json(stato, risultato, cartella) << "\n";
+  stampa_esito(esito, err);
+  // With errors the files are kept only on request; the compile still runs,
+  // into its scratch folder, for the report.
+  const bool scrivi = esito.errori == 0 || riga.parziale;
+  if (!compila(fs, cartella, scrivi ? uscita : "", riga.operandi[1], riga.operandi[2],
+               !riga.senza_linea, &stato, &risultato, &motivo)) {
+    err << "scenario_tool compile: " << motivo << "\n";
+    return 2;
+  }
+  const int uscita_stato = riferisci(stato, risultato, esito, scrivi, cartella, uscita, err);
+  if (riga.json) {
+    out << rapporto_json(stato, risultato, cartella, esito.diagnostiche) << "\n";
+  }
   return uscita_stato;
 }
 

@@ -82,7 +82,7 @@ TEST(CompileExample, HandWrittenScenarioCompilesClean) {
   stessa_json(e.out,
               "{\"codice_errore\": 0, \"posizione_errore\": 0, \"written\": "
               "[\"Val_Piccola_2231.dat\", \"Val_Piccola_2231.sim\", \"Val_Piccola_linea.dat\"], "
-              "\"fatal\": null, \"file\": null, \"line\": null}\n");
+              "\"fatal\": null, \"file\": null, \"line\": null, \"diagnostics\": []}\n");
   for (const std::string& nome : file_binari(kPercorsoEsempio, kTrenoEsempio)) {
     EXPECT_TRUE(uscita.esiste(nome)) << nome;
   }
@@ -101,11 +101,11 @@ TEST(CompileExample, NoLineWritesNoLineFile) {
 /// One faulty scenario and what the compile must say about it.
 struct CasoErrore {
   const char* nome;
-  const char* linea;     ///< null: no line script
-  const char* treno;     ///< null: no train script
+  const char* linea;
+  const char* treno;
   const char* diagnosi;  ///< expected line of standard error, "DIR" for the folder
-  const char* json;      ///< expected JSON report, "DIR" for the folder
-  bool file_scritti;
+  const char* json;      ///< expected JSON report with --partial, without "diagnostics"
+  bool file_scritti;     ///< files written with --partial
 };
 
 class CompileErrore : public testing::TestWithParam<CasoErrore> {};
@@ -121,26 +121,34 @@ std::string con_cartella(std::string testo, const std::string& cartella) {
 
 TEST_P(CompileErrore, ReportsCodeFileLineAndPosition) {
   const CasoErrore& caso = GetParam();
-  CartellaTemporanea autore;
-  const std::string nome_linea = nome_script_linea(kPercorsoProva);
-  const std::string nome_treno = nome_script_treno(kPercorsoProva, kTrenoProva);
-  if (caso.linea) autore.scrivi(nome_linea, caso.linea);
-  if (caso.treno) autore.scrivi(nome_treno, caso.treno);
+  for (const bool parziale : {false, true}) {
+    SCOPED_TRACE(parziale ? "--partial" : "without --partial");
+    CartellaTemporanea autore;
+    const std::string nome_linea = nome_script_linea(kPercorsoProva);
+    const std::string nome_treno = nome_script_treno(kPercorsoProva, kTrenoProva);
+    autore.scrivi(nome_linea, caso.linea);
+    autore.scrivi(nome_treno, caso.treno);
 
-  const Esecuzione e =
-      strumento({"compile", "--json", autore.percorso(), kPercorsoProva, kTrenoProva});
-  EXPECT_EQ(e.stato, 1) << e.err;
-  EXPECT_NE(e.err.find(con_cartella(caso.diagnosi, autore.percorso()) + "\n"), std::string::npos)
-      << e.err;
-  stessa_json(e.out, con_cartella(caso.json, autore.percorso()));
-  for (const std::string& nome : file_binari(kPercorsoProva, kTrenoProva)) {
-    EXPECT_EQ(autore.esiste(nome), caso.file_scritti) << nome;
-  }
-  // The author's scripts are left as they were.
-  if (caso.linea) {
+    std::vector<std::string> argomenti = {"compile", "--json", autore.percorso(), kPercorsoProva,
+                                          kTrenoProva};
+    if (parziale) argomenti.push_back("--partial");
+    const Esecuzione e = strumento(argomenti);
+    EXPECT_EQ(e.stato, 1) << e.err;
+    EXPECT_NE(e.err.find(con_cartella(caso.diagnosi, autore.percorso()) + "\n"), std::string::npos)
+        << e.err;
+    // Today's keys, and the check's diagnostics beside them.
+    Json rapporto = Json::parse(e.out);
+    ASSERT_FALSE(rapporto["diagnostics"].empty()) << e.out;
+    rapporto.erase("diagnostics");
+    Json atteso = Json::parse(con_cartella(caso.json, autore.percorso()));
+    if (!parziale) atteso["written"] = Json::array();
+    EXPECT_EQ(rapporto, atteso) << e.out;
+    // Without --partial an error leaves the output folder as it was.
+    for (const std::string& nome : file_binari(kPercorsoProva, kTrenoProva)) {
+      EXPECT_EQ(autore.esiste(nome), parziale && caso.file_scritti) << nome;
+    }
+    // The author's scripts are left as they were.
     EXPECT_EQ(autore.leggi(nome_linea), caso.linea);
-  }
-  if (caso.treno) {
     EXPECT_EQ(autore.leggi(nome_treno), caso.treno);
   }
 }
@@ -154,8 +162,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "[generale]\nlunghezza percorso, 5000\n[curve]\n"
                    "cartello_indicatore, 350, (uno)\ncartello_indicatore, 350, (due)\n[fine]\n",
                    kTrenoVuoto,
-                   "DIR/Prova_linea.txt:5: error 6: indicator board on a cell that is not free "
-                   "(position 350 m)",
+                   "DIR/Prova_linea.txt:5:22: error: indicator board at 350 m falls in cell 8, "
+                   "which already holds an indicator board [6]",
                    "{\"codice_errore\": 6, \"posizione_errore\": 350, \"written\": "
                    "[\"Prova_1.dat\", \"Prova_1.sim\", \"Prova_linea.dat\"], \"fatal\": null, "
                    "\"file\": \"DIR/Prova_linea.txt\", \"line\": 5}",
@@ -163,8 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
         CasoErrore{"StationOffTheGrid", "[generale]\nlunghezza percorso, 70000\n[curve]\n[fine]\n",
                    "[generale]\nstazione, 66620, 4, 500, 1, 0, 0, 4,1,0, 2,1,1, 1, 14,25, 0, "
                    "NOVARA\n[fine]\n",
-                   "DIR/Prova_1-.txt:2: error 8: station position is not a multiple of 50 "
-                   "(position 66620 m)",
+                   "DIR/Prova_1-.txt:2:11: error: station position 66620 m is not a multiple of "
+                   "50 m [8]",
                    "{\"codice_errore\": 8, \"posizione_errore\": 66620, \"written\": "
                    "[\"Prova_1.dat\", \"Prova_1.sim\", \"Prova_linea.dat\"], \"fatal\": null, "
                    "\"file\": \"DIR/Prova_1-.txt\", \"line\": 2}",
@@ -177,8 +185,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "segnale, 700, 1, 5, 1, 0, 0, 0, 0,0,0, 0\n"
                    "segnale, 750, 1, 5, 1, 0, 0, 0, 0,0,0, 0\n"
                    "rallentamento, 1000, 50, 200, 0, 0, 0\n[fine]\n",
-                   "post-pass: error 12: no room for a code cell before a slowdown start "
-                   "(position 1050 m)",
+                   "DIR/Prova_1-.txt:5:16: error: no free cell for the code 250 to 350 m before "
+                   "the start of this slowdown [12]",
                    "{\"codice_errore\": 12, \"posizione_errore\": 1050, \"written\": "
                    "[\"Prova_1.dat\", \"Prova_1.sim\", \"Prova_linea.dat\"], \"fatal\": null, "
                    "\"file\": null, \"line\": null}",
@@ -186,24 +194,46 @@ INSTANTIATE_TEST_SUITE_P(
         // A signal at 0 puts a first value into cell 1.
         CasoErrore{"SignalInCellOne", "[generale]\nlunghezza percorso, 5000\n[curve]\n[fine]\n",
                    "[generale]\nsegnale, 0, 1, 5, 1, 0, 0, 0, 0,0,0, 0\n[fine]\n",
-                   "error 1250: cell 1 or entry 85 already holds a first value",
+                   "DIR/Prova_1-.txt:2:1: error: cell 1 must keep its first data word free for "
+                   "the route's marker, but this record puts a signal there [1250]",
                    "{\"codice_errore\": 0, \"posizione_errore\": 0, \"written\": [], "
                    "\"fatal\": 1250, \"file\": null, \"line\": null}",
-                   false},
-        CasoErrore{"MissingLineScript", nullptr, kTrenoVuoto,
-                   "DIR/Prova_linea.txt: error 101: line script not found",
-                   "{\"codice_errore\": 101, \"posizione_errore\": 0, \"written\": [], "
-                   "\"fatal\": \"no-cells\", \"file\": \"DIR/Prova_linea.txt\", \"line\": null}",
-                   false},
-        CasoErrore{"MissingTrainScript", "[generale]\nlunghezza percorso, 5000\n[curve]\n[fine]\n",
-                   nullptr,
-                   "DIR/Prova_1-.txt: error 25: script cannot be read (missing file or bad "
-                   "value)",
-                   "{\"codice_errore\": 25, \"posizione_errore\": 0, \"written\": "
-                   "[\"Prova_1.dat\", \"Prova_1.sim\", \"Prova_linea.dat\"], \"fatal\": null, "
-                   "\"file\": \"DIR/Prova_1-.txt\", \"line\": null}",
-                   true}),
+                   false}),
     [](const testing::TestParamInfo<CasoErrore>& info) { return std::string(info.param.nome); });
+
+TEST(CompileErrore, MissingScriptIsStatusTwoAndWritesNothing) {
+  const std::string linea = script_linea(5000);
+  for (const bool manca_linea : {true, false}) {
+    SCOPED_TRACE(manca_linea ? "line script" : "train script");
+    CartellaTemporanea autore;
+    const std::string assente = manca_linea ? nome_script_linea(kPercorsoProva)
+                                            : nome_script_treno(kPercorsoProva, kTrenoProva);
+    if (!manca_linea) autore.scrivi(nome_script_linea(kPercorsoProva), linea);
+    if (manca_linea) autore.scrivi(nome_script_treno(kPercorsoProva, kTrenoProva), kTrenoVuoto);
+    const Esecuzione e =
+        strumento({"compile", "--json", autore.percorso(), kPercorsoProva, kTrenoProva});
+    EXPECT_EQ(e.stato, 2) << e.err;
+    EXPECT_EQ(e.err, "scenario_tool compile: cannot read " + autore.file(assente) +
+                         ": No such file or directory\n");
+    EXPECT_TRUE(e.out.empty()) << e.out;
+    for (const std::string& nome : file_binari(kPercorsoProva, kTrenoProva)) {
+      EXPECT_FALSE(autore.esiste(nome)) << nome;
+    }
+  }
+}
+
+TEST(CompileErrore, OldFilesStayWhenAnErrorIsFound) {
+  CartellaTemporanea autore;
+  autore.scrivi(nome_script_linea(kPercorsoProva), script_linea(5000));
+  autore.scrivi(nome_script_treno(kPercorsoProva, kTrenoProva), kTrenoVuoto);
+  ASSERT_EQ(strumento({"compile", autore.percorso(), kPercorsoProva, kTrenoProva}).stato, 0);
+  const std::string celle = nome_file_celle(kPercorsoProva, kTrenoProva);
+  const std::string prima = autore.leggi(celle);
+  autore.scrivi(nome_script_treno(kPercorsoProva, kTrenoProva),
+                "[generale]\nsegnale, 0, 1, 5, 1, 0, 0, 0, 0,0,0, 0\n[fine]\n");
+  EXPECT_EQ(strumento({"compile", autore.percorso(), kPercorsoProva, kTrenoProva}).stato, 1);
+  EXPECT_EQ(autore.leggi(celle), prima);
+}
 
 TEST(CompileDiagnosi, JsonEscapesTheFolderName) {
   StatoCompilazione stato;
@@ -216,10 +246,10 @@ TEST(CompileDiagnosi, JsonEscapesTheFolderName) {
   d.riga = 3;
   stato.diagnosi.push_back(d);
   RisultatoCompilazione r;
-  const std::string rapporto = rapporto_json(stato, r, "a\"b\\c\td");
+  const std::string rapporto = rapporto_json(stato, r, "a\"b\\c\td", {});
   stessa_json(rapporto + "\n",
               "{\"codice_errore\": 6, \"posizione_errore\": 0, \"written\": [], \"fatal\": null, "
-              "\"file\": \"a\\\"b\\\\c\\td/R_linea.txt\", \"line\": 3}");
+              "\"file\": \"a\\\"b\\\\c\\td/R_linea.txt\", \"line\": 3, \"diagnostics\": []}");
   EXPECT_NE(rapporto.find("\"a\\\"b\\\\c\\td/R_linea.txt\""), std::string::npos) << rapporto;
   // A folder given with a trailing "/" is taken without it.
   EXPECT_EQ(riga_diagnosi(d, cartella_indicata("dir/"), "R", "T"),
@@ -228,12 +258,17 @@ TEST(CompileDiagnosi, JsonEscapesTheFolderName) {
 
 TEST(CompileDiagnosi, FolderWithTrailingSeparatorIsNotDoubled) {
   CartellaTemporanea autore;
+  autore.scrivi(nome_script_linea(kPercorsoProva),
+                "[generale]\nlunghezza percorso, 5000\n[curve]\n"
+                "cartello_indicatore, 350, (uno)\ncartello_indicatore, 350, (due)\n[fine]\n");
+  autore.scrivi(nome_script_treno(kPercorsoProva, kTrenoProva), script_treno());
   const Esecuzione e =
       strumento({"compile", "--json", autore.percorso() + "/", kPercorsoProva, kTrenoProva});
   EXPECT_EQ(e.stato, 1);
   const std::string file = autore.percorso() + "/" + nome_script_linea(kPercorsoProva);
-  EXPECT_NE(e.err.find(file + ": error 101"), std::string::npos) << e.err;
+  EXPECT_NE(e.err.find(file + ":5:22: error: "), std::string::npos) << e.err;
   EXPECT_EQ(Json::parse(e.out)["file"], file);
+  EXPECT_EQ(Json::parse(e.out)["diagnostics"][0]["file"], file);
 }
 
 /// A file step that fails and a piece of the message that must name it.

@@ -15,28 +15,6 @@
 
 namespace scenario {
 
-const char* const kUsoDecompile =
-    "usage: scenario_tool decompile [--out OUTDIR] [--force] [--json] DIR ROUTE TRAIN\n"
-    "\n"
-    "Reads DIR/ROUTE_linea.dat (when there is one), DIR/ROUTE_TRAIN.sim and\n"
-    "DIR/ROUTE_TRAIN.dat and writes ROUTE_linea.txt and ROUTE_TRAIN-.txt into\n"
-    "OUTDIR (default DIR): scripts that compile to the same bytes (with\n"
-    "--no-line when there was no line file). Before writing, the scripts are\n"
-    "compiled in memory and compared with the files; when they differ, the\n"
-    "report names the file, its first differing byte and what no script can\n"
-    "express, and nothing is written.\n"
-    "\n"
-    "options:\n"
-    "  --out OUTDIR  folder for the scripts\n"
-    "  --force       replace existing scripts, and write the scripts even when\n"
-    "                they do not compile to the same bytes\n"
-    "  --json        print a one-line JSON summary on standard output\n"
-    "  --help        show this text\n"
-    "\n"
-    "exit status: 0 same bytes and written, 1 not the same bytes, 2 wrong usage,\n"
-    "a file that cannot be read or is malformed, or a script that cannot be\n"
-    "written or exists already without --force.\n";
-
 namespace {
 
 constexpr const char* kComando = "scenario_tool decompile: ";

@@ -10,9 +10,6 @@
 
 namespace scenario {
 
-/// The usage text of the command.
-extern const char* const kUsoDecompile;
-
 /// What one decompile is asked to do. ROUTE and TRAIN are checked by the
 /// caller as for `compile`.
 struct OpzioniDecompile {

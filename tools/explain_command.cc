@@ -6,18 +6,9 @@
 
 #include "scripts/keywords.h"
 #include "scripts/nearest_word.h"
+#include "tools/command_line.h"
 
 namespace scenario {
-
-const char* const kUsoExplain =
-    "usage: scenario_tool explain CODE | NAME | RECORD\n"
-    "       scenario_tool explain --markdown\n"
-    "\n"
-    "Explains an error code (\"16\") or its name (\"signal-cell-taken\"): what it\n"
-    "means, what causes it, how to fix it, with an example. Explains a record\n"
-    "(\"stazione\", \"curvas4\"): its keyword and every field in order, with unit,\n"
-    "width, range and how the value is stored. --markdown prints the whole\n"
-    "language reference (docs/script-language.md).\n";
 
 namespace {
 
@@ -192,12 +183,12 @@ int spiega(const std::string& argomento, std::ostream& out, std::ostream& err) {
     return 0;
   }
   if (arg == "--help" || arg == "-h") {
-    out << kUsoExplain;
+    out << testo_aiuto("explain");
     return 0;
   }
   if (arg.empty()) {
     err << "scenario_tool explain: expected an error code, a code name or a record keyword\n"
-        << kUsoExplain;
+        << testo_aiuto("explain");
     return 2;
   }
   if (e_numero(arg)) {

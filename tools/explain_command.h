@@ -12,9 +12,6 @@
 
 namespace scenario {
 
-/// The usage text of the command.
-extern const char* const kUsoExplain;
-
 /// The section of one record: keyword, example, what it does, and a table
 /// of its fields (name, unit, width, range, how it is stored).
 std::string markdown_record(const RecordRiferimento& record);

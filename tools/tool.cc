@@ -2,10 +2,12 @@
 
 #include <iostream>
 
+#include "tools/check_command.h"
 #include "tools/command_line.h"
 #include "tools/compile_command.h"
+#include "tools/decompile_command.h"
 #include "tools/dump_command.h"
-#include "tools/lsp_command.h"
+#include "tools/explain_command.h"
 #include "tools/render_command.h"
 #include "tools/scripts_command.h"
 
@@ -21,9 +23,62 @@ struct Comando {
   int (*esegui)(const RigaComando&, FileSystem&, std::ostream&, std::ostream&);
 };
 
+/// `check`, its options taken from the command line.
+int esegui_check(const RigaComando& riga, FileSystem& fs, std::ostream& out, std::ostream& err) {
+  OpzioniCheck opzioni;
+  opzioni.cartella = riga.operandi[0];
+  opzioni.percorso = riga.operandi[1];
+  opzioni.treno = riga.operandi[2];
+  opzioni.json = riga.json;
+  opzioni.avvisi_spenti = riga.avvisi_spenti;
+  std::string motivo;
+  if (!percorso_e_treno_validi(opzioni.percorso, opzioni.treno, &motivo)) {
+    err << "scenario_tool check: " << motivo << "\n";
+    return 2;
+  }
+  return comando_check(opzioni, fs, out, err);
+}
+
+/// `explain`: one argument, or the whole reference with --markdown.
+int esegui_explain(const RigaComando& riga, FileSystem&, std::ostream& out, std::ostream& err) {
+  return spiega(riga.markdown ? "--markdown" : riga.operandi[0], out, err);
+}
+
+/// `decompile`: ROUTE and TRAIN checked and the --out folder made as for
+/// `compile`.
+int esegui_decompile(const RigaComando& riga, FileSystem& fs, std::ostream& out,
+                     std::ostream& err) {
+  OpzioniDecompile opzioni;
+  opzioni.dir = cartella_indicata(riga.operandi[0]);
+  opzioni.route = riga.operandi[1];
+  opzioni.train = riga.operandi[2];
+  opzioni.force = riga.forza;
+  opzioni.json = riga.json;
+  std::string motivo;
+  if (!percorso_e_treno_validi(opzioni.route, opzioni.train, &motivo)) {
+    err << "scenario_tool decompile: " << motivo << "\n";
+    return 2;
+  }
+  if (riga.out) {
+    opzioni.out_dir = cartella_indicata(*riga.out);
+    if (opzioni.out_dir.empty()) {
+      err << "scenario_tool decompile: the output folder is empty\n";
+      return 2;
+    }
+    if (!fs.MakeFolders(opzioni.out_dir, &motivo)) {
+      err << "scenario_tool decompile: cannot create output folder " << motivo << "\n";
+      return 2;
+    }
+  }
+  return decompila_scenario(opzioni, fs, out, err);
+}
+
 constexpr Comando kComandi[] = {
     {"scripts", comando_scripts},
+    {"check", esegui_check},
     {"compile", comando_compile},
+    {"explain", esegui_explain},
+    {"decompile", esegui_decompile},
     {"dump", comando_dump},
     {"render", comando_render},
     // The editor speaks the protocol on the process's own standard streams.

@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "base/file_names.h"
 #include "compiler/compile_fixture.h"
+#include "scripts/builtin_scripts.h"
+#include "tools/explain_command.h"
 #include "tools/tool_test_support.h"
 
 namespace scenario {
@@ -16,7 +19,8 @@ TEST(Strumento, HelpAndVersionFromTheProgram) {
   const Esecuzione aiuto = programma(SCENARIO_TOOL_PATH, {"--help"}, cartella.percorso());
   EXPECT_EQ(aiuto.stato, 0);
   for (const char* comando :
-       {"scripts DIR", "compile DIR ROUTE TRAIN", "dump FILE", "render DIR ROUTE TRAIN"}) {
+       {"scripts DIR", "check DIR ROUTE TRAIN", "compile DIR ROUTE TRAIN", "explain CODE|RECORD",
+        "decompile DIR ROUTE TRAIN", "dump FILE", "render DIR ROUTE TRAIN"}) {
     EXPECT_NE(aiuto.out.find(comando), std::string::npos) << comando;
   }
   const Esecuzione versione = programma(SCENARIO_TOOL_PATH, {"--version"}, cartella.percorso());
@@ -29,7 +33,8 @@ TEST(Strumento, HelpAndVersionFromTheProgram) {
 }
 
 TEST(Strumento, EveryCommandHasItsHelp) {
-  for (const char* comando : {"scripts", "compile", "dump", "render"}) {
+  for (const char* comando :
+       {"scripts", "check", "compile", "explain", "decompile", "dump", "render"}) {
     const Esecuzione e = strumento({comando, "--help"});
     EXPECT_EQ(e.stato, 0) << comando;
     EXPECT_EQ(e.out.rfind(std::string("usage: scenario_tool ") + comando, 0), 0u) << e.out;
@@ -50,12 +55,26 @@ TEST(Strumento, UnknownCommandsAndOptionsAreUsageErrors) {
       {{"scripts", "a", "b"}, "expected one folder, got 2"},
       {{"render", "--step", "2", "d", "r", "t"}, "unknown option '--step'"},
       {{"render", "d", "r"}, "expected DIR ROUTE TRAIN, got 2"},
+      {{"explain"}, "expected one CODE or RECORD, got 0"},
+      {{"explain", "--markdown", "16"}, "--markdown takes no operand, got 1"},
+      {{"check", "--no-warn"}, "option '--no-warn' needs a value"},
   };
   for (const Caso& caso : casi) {
     const Esecuzione e = strumento(caso.argomenti);
     EXPECT_EQ(e.stato, 2) << caso.messaggio;
     EXPECT_NE(e.err.find(caso.messaggio), std::string::npos) << e.err;
     EXPECT_NE(e.err.find("usage: scenario_tool"), std::string::npos) << e.err;
+  }
+  // Operands that parse but name nothing usable.
+  const Caso nomi[] = {
+      {{"check", "--no-warn", "nonsense", "d", "r", "t"}, "unknown warning name 'nonsense'"},
+      {{"check", "d", "r", "linea"}, "TRAIN 'linea'"},
+      {{"decompile", "d", "r/x", "t"}, "ROUTE 'r/x' contains '/'"},
+  };
+  for (const Caso& caso : nomi) {
+    const Esecuzione e = strumento(caso.argomenti);
+    EXPECT_EQ(e.stato, 2) << caso.messaggio;
+    EXPECT_NE(e.err.find(caso.messaggio), std::string::npos) << e.err;
   }
 }
 
@@ -72,6 +91,64 @@ TEST(Strumento, ScriptsWritesTheBuiltinScriptsAndLeavesThem) {
 
   cartella.scrivi("file", "x");
   EXPECT_EQ(strumento({"scripts", cartella.file("file")}).stato, 2);
+}
+
+TEST(Strumento, CheckOfTheBuiltinScriptsFindsOnlyTheTimetableOrder) {
+  CartellaTemporanea cartella;
+  ASSERT_EQ(strumento({"scripts", cartella.percorso()}).stato, 0);
+  const Esecuzione e = strumento({"check", cartella.percorso(), kNomePercorso, kNumeroTreno});
+  EXPECT_EQ(e.stato, 0) << e.err;
+  EXPECT_NE(e.err.find("0 errors, 1 warning\n"), std::string::npos) << e.err;
+  EXPECT_NE(e.err.find("[timetable-order]"), std::string::npos) << e.err;
+
+  const Esecuzione spento = strumento(
+      {"check", "--no-warn", "timetable-order", cartella.percorso(), kNomePercorso, kNumeroTreno});
+  EXPECT_EQ(spento.stato, 0) << spento.err;
+  EXPECT_EQ(spento.err.find("[timetable-order]"), std::string::npos) << spento.err;
+
+  const Esecuzione json =
+      strumento({"check", "--json", cartella.percorso(), kNomePercorso, kNumeroTreno});
+  EXPECT_EQ(json.stato, 0);
+  EXPECT_NE(json.out.find("\"diagnostics\""), std::string::npos) << json.out;
+}
+
+TEST(Strumento, ExplainACodeARecordAndTheReference) {
+  for (const char* argomento : {"16", "stazione"}) {
+    SCOPED_TRACE(argomento);
+    const Esecuzione e = strumento({"explain", argomento});
+    EXPECT_EQ(e.stato, 0) << e.err;
+    EXPECT_FALSE(e.out.empty());
+  }
+  const Esecuzione riferimento = strumento({"explain", "--markdown"});
+  EXPECT_EQ(riferimento.stato, 0);
+  EXPECT_EQ(riferimento.out, riferimento_markdown());
+  EXPECT_EQ(strumento({"explain", "99999"}).stato, 2);
+}
+
+TEST(Strumento, DecompiledBuiltinFilesCompileToTheSameBytes) {
+  CartellaTemporanea cartella;
+  const std::string script = cartella.file("script");
+  const std::string primi = cartella.file("primi");
+  const std::string recuperati = cartella.file("recuperati");
+  const std::string secondi = cartella.file("secondi");
+  ASSERT_EQ(strumento({"scripts", script}).stato, 0);
+  const Esecuzione prima =
+      strumento({"compile", "--out", primi, script, kNomePercorso, kNumeroTreno});
+  ASSERT_EQ(prima.stato, 0) << prima.err;
+  const Esecuzione d =
+      strumento({"decompile", "--out", recuperati, primi, kNomePercorso, kNumeroTreno});
+  ASSERT_EQ(d.stato, 0) << d.err;
+  const Esecuzione seconda =
+      strumento({"compile", "--out", secondi, recuperati, kNomePercorso, kNumeroTreno});
+  ASSERT_EQ(seconda.stato, 0) << seconda.err;
+  for (const std::string& nome :
+       {nome_file_linea(kNomePercorso), nome_file_parametri(kNomePercorso, kNumeroTreno),
+        nome_file_celle(kNomePercorso, kNumeroTreno)}) {
+    SCOPED_TRACE(nome);
+    const std::string attesi = contenuto(primi + "/" + nome);
+    EXPECT_FALSE(attesi.empty());
+    EXPECT_EQ(contenuto(secondi + "/" + nome), attesi);
+  }
 }
 
 }  // namespace
