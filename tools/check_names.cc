@@ -31,7 +31,13 @@ std::string nome_breve_codice(std::int32_t c) {
 
 std::string nome_campo(TipoRecord tipo, std::size_t i) {
   const RecordRiferimento& r = riferimento_di(tipo);
-  return i < r.campi.size() ? "`" + std::string(r.campi[i].nome) + "`" : std::string();
+  std::string nome;
+  if (i < r.campi.size()) {
+    nome += '`';
+    nome += r.campi[i].nome;
+    nome += '`';
+  }
+  return nome;
 }
 
 std::string parola_tipica(TipoRecord tipo) {

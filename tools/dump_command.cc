@@ -61,8 +61,12 @@ template <typename Record>
 std::string campi_testo(std::span<const Campo<Record>> campi, const Record& r) {
   std::string s;
   for (const Campo<Record>& campo : campi) {
-    if (const auto v = valore_numerico(campo, r))
-      s += " " + std::string(campo.nome) + "=" + std::to_string(*v);
+    if (const auto v = valore_numerico(campo, r)) {
+      s += ' ';
+      s += campo.nome;
+      s += '=';
+      s += std::to_string(*v);
+    }
   }
   return s;
 }

@@ -111,7 +111,9 @@ class FileSystemConfronto : public MemoryFileSystem {
     for (const auto& [finale, atteso] : attesi_) {
       const std::size_t b = finale.rfind('/');
       if (finale.substr(0, b == std::string::npos ? 0 : b) != cartella) continue;
-      const std::string prefisso = "." + finale.substr(b == std::string::npos ? 0 : b + 1) + ".";
+      std::string prefisso(1, '.');
+      prefisso += finale.substr(b == std::string::npos ? 0 : b + 1);
+      prefisso += '.';
       if (nome.size() > prefisso.size() + 4 && nome.compare(0, prefisso.size(), prefisso) == 0 &&
           nome.compare(nome.size() - 4, 4, ".tmp") == 0) {
         return &atteso;

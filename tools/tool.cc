@@ -8,6 +8,7 @@
 #include "tools/decompile_command.h"
 #include "tools/dump_command.h"
 #include "tools/explain_command.h"
+#include "tools/lsp_command.h"
 #include "tools/render_command.h"
 #include "tools/scripts_command.h"
 
