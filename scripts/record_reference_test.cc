@@ -45,7 +45,7 @@ TEST(RecordReference, NamesAndExamplesMatchTheirOwnKeywordTest) {
   EXPECT_EQ(record_per_chiave("pendenza montagna").size(), 2u);
 }
 
-// The spec-sized record lengths and the names an author reads in the
+// The record lengths the language fixes and the names an author reads in the
 // documents: the station's 17 fields, the signal's 11, the boards' 9.
 TEST(RecordReference, FieldsInOrder) {
   struct Caso {
