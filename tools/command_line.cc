@@ -28,11 +28,21 @@ constexpr const char* kAiutoStrumento =
     "'scenario_tool COMMAND --help' describes each command and its options.\n";
 
 constexpr const char* kAiutoScripts =
-    "usage: scenario_tool scripts DIR\n"
+    "usage: scenario_tool scripts [--route NAME] [--train NUMBER] [--force] DIR\n"
     "\n"
     "Writes the built-in scenario's line script and train script into DIR\n"
-    "(created when missing) as \"Zembrastina_Dervo_linea.txt\" and\n"
-    "\"Zembrastina_Dervo_47716-.txt\", a starting point for new scenarios.\n";
+    "(created when missing), a starting point for new scenarios: by default\n"
+    "as \"Zembrastina_Dervo_linea.txt\" and \"Zembrastina_Dervo_47716-.txt\",\n"
+    "with --route and --train as \"NAME_linea.txt\" and \"NAME_NUMBER-.txt\".\n"
+    "\n"
+    "options:\n"
+    "  --route NAME    the route identifier the scripts are named after\n"
+    "  --train NUMBER  the train number the train script is named after\n"
+    "  --force         replace scripts that already exist; without it, an\n"
+    "                  existing script stops the command before anything is\n"
+    "                  written (exit status 2)\n"
+    "\n"
+    "exit status: 0 when both scripts were written, 2 otherwise.\n";
 
 constexpr const char* kAiutoCompile =
     "usage: scenario_tool compile [--out OUTDIR] [--no-line] [--partial] [--json] DIR ROUTE "
@@ -193,7 +203,8 @@ struct DefinizioneComando {
 };
 
 constexpr DefinizioneComando kComandi[] = {
-    {"scripts", kAiutoScripts, 1, "one folder", false, false, false, false},
+    {"scripts", kAiutoScripts, 1, "one folder", false, false, false, false, false, false, true,
+     false, true},
     {"check", kAiutoCheck, 3, "DIR ROUTE TRAIN", false, false, true, false, true},
     {"compile", kAiutoCompile, 3, "DIR ROUTE TRAIN", true, true, true, false, false, false, false,
      true},
