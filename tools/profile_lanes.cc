@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "tools/render_layout.h"
 #include "tools/text_encoding.h"
@@ -191,7 +193,7 @@ void disegna_segno(Pagina& p, const Cella& cella, double x, const Corsie& corsie
 /// Marks in one lane that stand closer than this, in pixels, to the first
 /// of their run are drawn as one: a lane holds a mark every few pixels at
 /// most, however many elements the cells carry.
-constexpr double kDistanzaSegni = 2;
+constexpr double kDistanzaSegni = 1;
 
 /// The elements of one lane drawn as one mark.
 struct Gruppo {
@@ -232,28 +234,34 @@ void disegna_gruppo(Pagina& p, const ScenarioDecodificato& s, int k, const Grupp
   p.chiudi_gruppo();
 }
 
-/// The marks of the elements the cells hold, each lane's elements that
-/// stand within `kDistanzaSegni` of each other drawn as one.
+/// The marks of the elements the cells hold, in cell order, each lane's
+/// elements that stand within `kDistanzaSegni` of each other drawn as one.
 void disegna_elementi(Pagina& p, const ScenarioDecodificato& s, const AsseKm& asse,
                       const Corsie& corsie) {
-  Gruppo gruppi[kNumeroCorsie];
+  struct Segno {
+    int corsia;
+    Gruppo gruppo;
+  };
+  std::vector<Segno> segni;
+  int aperto[kNumeroCorsie];  // the index in `segni` of each lane's last group
+  std::fill(std::begin(aperto), std::end(aperto), -1);
   for (std::size_t c = 0; c < s.celle.size(); ++c) {
     const int k = corsia_di(s.celle[c].tipo);
     if (k < 0) continue;
-    Gruppo& g = gruppi[k];
     const double x = asse.x(static_cast<double>(metri_elemento(c)));
-    if (g.numero > 0 && std::abs(x - g.x) < kDistanzaSegni) {
-      g.ultima = c;
-      ++g.numero;
-      g.stessa_voce = g.stessa_voce && s.celle[c].dato1 == s.celle[g.prima].dato1;
-      continue;
+    if (aperto[k] >= 0) {
+      Gruppo& g = segni[static_cast<std::size_t>(aperto[k])].gruppo;
+      if (std::abs(x - g.x) < kDistanzaSegni) {
+        g.ultima = c;
+        ++g.numero;
+        g.stessa_voce = g.stessa_voce && s.celle[c].dato1 == s.celle[g.prima].dato1;
+        continue;
+      }
     }
-    if (g.numero > 0) disegna_gruppo(p, s, k, g, corsie);
-    g = Gruppo{c, c, x, 1, true};
+    aperto[k] = static_cast<int>(segni.size());
+    segni.push_back({k, Gruppo{c, c, x, 1, true}});
   }
-  for (int k = 0; k < kNumeroCorsie; ++k) {
-    if (gruppi[k].numero > 0) disegna_gruppo(p, s, k, gruppi[k], corsie);
-  }
+  for (const Segno& segno : segni) disegna_gruppo(p, s, segno.corsia, segno.gruppo, corsie);
 }
 
 /// Each slowdown as a band over its stretch, its speed beside it.

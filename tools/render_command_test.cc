@@ -172,9 +172,12 @@ TEST(FileImpossibili, EveryCellPointingAtOneLongestTextStaysSmall) {
   cartella.scrivi("R_1.sim", serializza_parametri(p));
   cartella.scrivi("R_1.dat", serializza_celle(celle));
 
+  // Time bounds loose enough for an unoptimised build on a busy machine:
+  // drawing every text in full took many seconds and gigabytes.
+  constexpr double kSecondi = 5;
   const Passata render = esegui("render", {cartella.percorso(), "R", "1"});
   ASSERT_EQ(render.e.stato, 0) << render.e.err;
-  EXPECT_LT(render.secondi, 1.0);
+  EXPECT_LT(render.secondi, kSecondi);
   const std::string svg = cartella.leggi("R_1.svg");
   EXPECT_LT(svg.size(), kMiB);
   EXPECT_NE(svg.find(std::string(kCaratteriMostrati, 'x') + "\xe2\x80\xa6 (65535 characters)"),
@@ -182,7 +185,7 @@ TEST(FileImpossibili, EveryCellPointingAtOneLongestTextStaysSmall) {
 
   const Passata dump = esegui("dump", {cartella.file("R_1.dat")});
   EXPECT_NE(dump.e.stato, 2) << dump.e.err;
-  EXPECT_LT(dump.secondi, 1.0);
+  EXPECT_LT(dump.secondi, kSecondi);
   EXPECT_LT(dump.e.out.size(), 8 * kMiB);
   EXPECT_EQ(dump.e.out.find(std::string(kCaratteriMostrati + 1, 'x')), std::string::npos);
 }
