@@ -120,6 +120,20 @@ bool RealFileSystem::ReadFile(const std::string& path, std::string* contents, st
   }
 }
 
+bool RealFileSystem::FileSize(const std::string& path, std::uint64_t* size, std::string* err) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) {
+    *err = Reason(path);
+    return false;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    *err = path + ": not a regular file";
+    return false;
+  }
+  *size = st.st_size > 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+  return true;
+}
+
 bool RealFileSystem::RemoveFile(const std::string& path, std::string* err) {
   if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
     *err = Reason(path);

@@ -38,6 +38,10 @@ class FileSystem {
   /// Only a regular file (or a link to one) is read: a FIFO, a device or a
   /// folder is refused at once, without waiting for a writer.
   virtual bool ReadFile(const std::string& path, std::string* contents, std::string* err) = 0;
+  /// The size in bytes of the regular file at `path` (or the one a link
+  /// leads to), without reading it; false with `*err` ("PATH: reason") when
+  /// there is no such file or it cannot be seen.
+  virtual bool FileSize(const std::string& path, std::uint64_t* size, std::string* err) = 0;
   /// Deletes a file; a file that does not exist is not an error.
   virtual bool RemoveFile(const std::string& path, std::string* err) = 0;
   /// Puts the names of the regular files in folder `path` into `*names`,
@@ -108,6 +112,7 @@ class RealFileSystem : public FileSystem {
   ~RealFileSystem() override;
   bool IsRegularFile(const std::string& path) override;
   bool ReadFile(const std::string& path, std::string* contents, std::string* err) override;
+  bool FileSize(const std::string& path, std::uint64_t* size, std::string* err) override;
   bool RemoveFile(const std::string& path, std::string* err) override;
   bool ListFolder(const std::string& path, std::vector<std::string>* names,
                   std::string* err) override;

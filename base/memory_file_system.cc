@@ -18,6 +18,16 @@ bool MemoryFileSystem::ReadFile(const std::string& path, std::string* contents, 
   return true;
 }
 
+bool MemoryFileSystem::FileSize(const std::string& path, std::uint64_t* size, std::string* err) {
+  auto it = files_.find(path);
+  if (it == files_.end()) {
+    *err = path + ": No such file or directory";
+    return false;
+  }
+  *size = it->second.size();
+  return true;
+}
+
 bool MemoryFileSystem::RemoveFile(const std::string& path, std::string*) {
   files_.erase(path);
   return true;

@@ -30,6 +30,7 @@ class MemoryFileSystem : public FileSystem {
 
   bool IsRegularFile(const std::string& path) override;
   bool ReadFile(const std::string& path, std::string* contents, std::string* err) override;
+  bool FileSize(const std::string& path, std::uint64_t* size, std::string* err) override;
   bool RemoveFile(const std::string& path, std::string* err) override;
   /// The files whose path is `path`, "/" and a name without "/".
   bool ListFolder(const std::string& path, std::vector<std::string>* names,

@@ -12,6 +12,7 @@
 #include "compiler/compile_driver.h"
 #include "compiler/compile_fixture.h"
 #include "compiler/compile_state.h"
+#include "compiler/output_bounds.h"
 
 namespace scenario {
 namespace {
@@ -148,6 +149,15 @@ TEST(LargeRoute, TheLongestRouteWithDenseRecordsCompilesCleanly) {
   EXPECT_EQ(dimensione(nome_file_celle(kPercorsoProva, kTrenoProva)), 20141u * 15u);
   // Per coordinate: two Integer rows, 1006997 Double rows, two empty rows.
   EXPECT_EQ(dimensione(nome_file_linea(kPercorsoProva)), 2u * (2 * 4 + 1006997u * 10 + 2 * 2));
+  // The largest files the readers take are these, and their shapes pass.
+  EXPECT_EQ(dimensione(nome_file_celle(kPercorsoProva, kTrenoProva)),
+            dimensione_massima(TipoFile::celle));
+  EXPECT_LE(dimensione(nome_file_linea(kPercorsoProva)), dimensione_massima(TipoFile::linea));
+  EXPECT_LE(dimensione(nome_file_parametri(kPercorsoProva, kTrenoProva)),
+            dimensione_massima(TipoFile::parametri));
+  ErroreDecodifica errore;
+  EXPECT_TRUE(celle_ammesse(celle, &errore)) << errore.messaggio;
+  EXPECT_TRUE(linea_ammessa(stato.tabella_linea, &errore)) << errore.messaggio;
   EXPECT_FALSE(cartella.esiste(nome_script_linea(kPercorsoProva)));
   EXPECT_FALSE(cartella.esiste(nome_script_treno(kPercorsoProva, kTrenoProva)));
 }

@@ -19,6 +19,7 @@
 #include "compiler/compile_driver.h"
 #include "compiler/compile_state.h"
 #include "compiler/error_codes.h"
+#include "compiler/output_bounds.h"
 #include "output/scenario_files.h"
 
 namespace {
@@ -98,6 +99,13 @@ void verifica(const StatoCompilazione& stato, const RisultatoCompilazione& r, Me
   const std::string& parametri = fs.files()[percorso_in(
       kCartella, nome_file_parametri(stato.nome_percorso, stato.numero_treno))];
   if (parametri.size() != attesi) difetto("parameter file size");
+  // What the compiler writes, `dump` and `render` must take.
+  ErroreDecodifica errore;
+  if (celle.size() > dimensione_massima(TipoFile::celle) ||
+      parametri.size() > dimensione_massima(TipoFile::parametri) ||
+      !celle_ammesse(stato.celle, &errore)) {
+    difetto("a cell or parameter file the readers would refuse");
+  }
 
   const std::string nome_linea = percorso_in(kCartella, nome_file_linea(stato.nome_percorso));
   if (j == 0) {
@@ -112,6 +120,10 @@ void verifica(const StatoCompilazione& stato, const RisultatoCompilazione& r, Me
     return;
   }
   if (!linea_ben_formata(fs.files()[nome_linea], 2 * righe)) difetto("malformed line file");
+  if (fs.files()[nome_linea].size() > dimensione_massima(TipoFile::linea) ||
+      !linea_ammessa(stato.tabella_linea, &errore)) {
+    difetto("a line file the readers would refuse");
+  }
   if (stato.codice_errore == codice::nessuno) {
     // A clean compile computes every row but the last two, all finite.
     const TabellaLinea& t = stato.tabella_linea;

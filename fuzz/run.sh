@@ -6,7 +6,8 @@
 # compiler warning stops the build, as in every test build.
 #
 # Any crash, sanitizer report, leak, timeout (an input taking over 1 s) or
-# out-of-memory is a finding: the script then exits non-zero and leaves the
+# out-of-memory (over 1 GiB resident, or a single allocation over 256 MiB:
+# no input the harnesses build needs more) is a finding: the script then exits non-zero and leaves the
 # reproducing input in build-fuzz/findings/HARNESS/.
 #
 #   fuzz/run.sh [SECONDS]
@@ -30,8 +31,8 @@ for fuzzer in $fuzzers; do
   rm -rf "$work"
   mkdir -p "$work" "$findings"
   cp -r "fuzz/corpus/$fuzzer/." "$work/" 2>/dev/null || true
-  options=(-max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -print_final_stats=1
-    -artifact_prefix="$findings/")
+  options=(-max_total_time="$seconds" -timeout=1 -rss_limit_mb=1024 -malloc_limit_mb=256
+    -print_final_stats=1 -artifact_prefix="$findings/")
   [ -f "fuzz/$fuzzer.dict" ] && options+=(-dict="fuzz/$fuzzer.dict")
   echo "== $fuzzer for ${seconds}s"
   log="$build/findings/$fuzzer.log"

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "compiler/check_codes.h"
+#include "compiler/output_bounds.h"
 #include "output/record_fields.h"
 #include "output/scenario_files.h"
 #include "tools/json_output.h"
@@ -50,6 +51,15 @@ std::string citato(const std::string& cp1252) {
     }
   }
   return s + "\"";
+}
+
+/// A record text for a listing that may repeat it, cell after cell:
+/// `citato`, cut after `kCaratteriMostrati` characters and then marked with
+/// an ellipsis and its length.
+std::string citato_breve(const std::string& cp1252) {
+  if (cp1252.size() <= kCaratteriMostrati) return citato(cp1252);
+  return citato(cp1252.substr(0, kCaratteriMostrati)) + "\xe2\x80\xa6 (" +
+         plurale(static_cast<std::int64_t>(cp1252.size()), "character", "characters") + ")";
 }
 
 std::string errore_decodifica(const std::string& file, const ErroreDecodifica& e) {
@@ -216,8 +226,8 @@ std::string nome_di(std::uint8_t tipo) {
 std::string riferimento(const Cella& c, const Parametri* parametri) {
   if (!parametri || c.dato1 < voce::prima_stazione || c.dato1 > voce::ultimo_cartello) return "";
   const Parametro& p = (*parametri)[static_cast<std::size_t>(c.dato1)];
-  if (c.tipo == tipo_cella::cartello) return " text " + citato(p.nome);
-  if (c.tipo == tipo_cella::fine_stazione) return " station " + citato(p.nome);
+  if (c.tipo == tipo_cella::cartello) return " text " + citato_breve(p.nome);
+  if (c.tipo == tipo_cella::fine_stazione) return " station " + citato_breve(p.nome);
   return "";
 }
 
@@ -324,6 +334,10 @@ Confronto confronto_accanto(FileSystem& fs, const std::string& file_celle, Param
   con.nome_sim = file_celle.substr(0, file_celle.size() - 4) + ".sim";
   con.nota = "no parameter file " + con.nome_sim + " to check it against";
   std::string bytes, motivo;
+  if (!dimensione_ammessa(fs, con.nome_sim, TipoFile::parametri, &motivo)) {
+    con.nota = "not checked: " + motivo;
+    return con;
+  }
   if (!fs.IsRegularFile(con.nome_sim) || !fs.ReadFile(con.nome_sim, &bytes, &motivo)) return con;
   ErroreDecodifica errore;
   if (!decodifica_parametri(bytes, parametri, &errore)) {
@@ -346,6 +360,10 @@ int comando_dump(const RigaComando& riga, FileSystem& fs, std::ostream& out, std
     return 2;
   }
   std::string bytes, motivo;
+  if (!dimensione_ammessa(fs, file, tipo, &motivo)) {
+    err << "scenario_tool dump: " << motivo << "\n";
+    return 2;
+  }
   if (!fs.IsRegularFile(file) || !fs.ReadFile(file, &bytes, &motivo)) {
     err << "scenario_tool dump: cannot read " << file << "\n";
     return 2;
@@ -354,7 +372,7 @@ int comando_dump(const RigaComando& riga, FileSystem& fs, std::ostream& out, std
   switch (tipo) {
     case TipoFile::linea: {
       TabellaLinea linea;
-      if (!decodifica_linea(bytes, &linea, &errore)) break;
+      if (!decodifica_linea(bytes, &linea, &errore) || !linea_ammessa(linea, &errore)) break;
       return stampa_linea(file, linea, riga.passo, riga.json, out);
     }
     case TipoFile::parametri: {
@@ -364,7 +382,7 @@ int comando_dump(const RigaComando& riga, FileSystem& fs, std::ostream& out, std
     }
     case TipoFile::celle: {
       std::vector<Cella> celle;
-      if (!decodifica_celle(bytes, &celle, &errore)) break;
+      if (!decodifica_celle(bytes, &celle, &errore) || !celle_ammesse(celle, &errore)) break;
       Parametri parametri;
       return stampa_celle(file, celle, confronto_accanto(fs, file, &parametri), riga.json, out);
     }

@@ -9,6 +9,7 @@
 
 #include "tools/render_layout.h"
 #include "tools/text_encoding.h"
+#include "tools/wording.h"
 
 namespace scenario {
 
@@ -325,7 +326,7 @@ void disegna_pianta(Pagina& p, const ScenarioDecodificato& s, const std::vector<
 
   // The labels come last, where there is room.
   for (const auto& [st, q] : punti_stazioni) {
-    occupato.colloca(p, q, utf8_da_cp1252(st->nome), kEtichettaStazione);
+    occupato.colloca(p, q, testo_mostrato(st->nome), kEtichettaStazione);
   }
   if (fine) occupato.colloca(p, *fine, "end", kEtichettaFine);
   for (const auto& [km, q] : punti_km) {

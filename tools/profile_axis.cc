@@ -11,9 +11,10 @@ namespace scenario {
 
 namespace {
 
-/// Labelled kilometres are spaced by the first of these that keeps their
-/// number at most `kEtichetteMassime`.
-constexpr int kPassiKm[] = {1, 2, 5, 10, 20, 50, 100, 200};
+/// Labelled kilometres are spaced by the first of 1, 2, 5, 10, 20, 50, ...
+/// kilometres that keeps their number at most `kEtichetteMassime`, however
+/// far a station or an element of a malformed file reaches.
+constexpr int kCifreKm[] = {1, 2, 5};
 constexpr double kEtichetteMassime = 25;
 /// Small ticks between two labelled ones.
 constexpr int kTaccheTraEtichette = 5;
@@ -28,10 +29,15 @@ double AsseKm::x(double m) const {
 
 int AsseKm::passo_km() const {
   const double km = metri_ / kMetriKm;
-  for (int p : kPassiKm) {
-    if (km / p <= kEtichetteMassime) return p;
+  // An axis spans at most the metres a 32-bit field holds, so the spacing
+  // stays far below the largest int.
+  int decade = 1;
+  for (; decade < 100000000; decade *= 10) {
+    for (int cifra : kCifreKm) {
+      if (km / (cifra * decade) <= kEtichetteMassime) return cifra * decade;
+    }
   }
-  return kPassiKm[std::size(kPassiKm) - 1];
+  return decade;
 }
 
 double arrotonda_su(double v, double passo) {

@@ -1,6 +1,7 @@
 #include "tools/render_command.h"
 
 #include "base/file_names.h"
+#include "compiler/output_bounds.h"
 #include "tools/render.h"
 #include "tools/scenario_view.h"
 
@@ -8,19 +9,31 @@ namespace scenario {
 
 namespace {
 
-/// Reads and decodes file `percorso` with `decodifica`; false with a
-/// message in `*err` naming the file and, for a malformed one, the byte.
+/// Checks that a decoded file has a shape the compiler gives it.
 template <typename Decodificato>
-bool leggi(FileSystem& fs, const std::string& percorso,
+using Verifica = bool (*)(const Decodificato&, ErroreDecodifica*);
+
+/// Any parameter file that decodes could come from the compiler.
+bool parametri_ammessi(const Parametri&, ErroreDecodifica*) {
+  return true;
+}
+
+/// Reads file `percorso` of kind `tipo`, when it is no larger than the
+/// compiler writes, and decodes it with `decodifica` and `ammesso`; false
+/// with a message in `*err` naming the file and, for a malformed one, the
+/// byte.
+template <typename Decodificato>
+bool leggi(FileSystem& fs, const std::string& percorso, TipoFile tipo,
            bool (*decodifica)(std::string_view, Decodificato*, ErroreDecodifica*),
-           Decodificato* dati, std::string* err) {
+           Verifica<Decodificato> ammesso, Decodificato* dati, std::string* err) {
   std::string bytes, motivo;
+  if (!dimensione_ammessa(fs, percorso, tipo, err)) return false;
   if (!fs.IsRegularFile(percorso) || !fs.ReadFile(percorso, &bytes, &motivo)) {
     *err = "cannot read " + percorso;
     return false;
   }
   ErroreDecodifica e;
-  if (!decodifica(bytes, dati, &e)) {
+  if (!decodifica(bytes, dati, &e) || !ammesso(*dati, &e)) {
     *err = percorso + ": byte " + std::to_string(e.offset) + ": " + e.messaggio;
     return false;
   }
@@ -49,10 +62,11 @@ int comando_render(const RigaComando& riga, FileSystem& fs, std::ostream& out, s
   // A scenario compiled without the line geometry has no line file.
   s.con_linea = fs.IsRegularFile(file_linea);
   if (!leggi(fs, percorso_in(cartella, nome_file_parametri(s.nome_percorso, s.numero_treno)),
-             decodifica_parametri, &s.parametri, &motivo) ||
+             TipoFile::parametri, decodifica_parametri, parametri_ammessi, &s.parametri, &motivo) ||
       !leggi(fs, percorso_in(cartella, nome_file_celle(s.nome_percorso, s.numero_treno)),
-             decodifica_celle, &s.celle, &motivo) ||
-      (s.con_linea && !leggi(fs, file_linea, decodifica_linea, &s.linea, &motivo)) ||
+             TipoFile::celle, decodifica_celle, celle_ammesse, &s.celle, &motivo) ||
+      (s.con_linea && !leggi(fs, file_linea, TipoFile::linea, decodifica_linea, linea_ammessa,
+                             &s.linea, &motivo)) ||
       !ReplaceFile(fs, uscita, disegna_scenario(s), &motivo)) {
     err << "scenario_tool render: " << motivo << "\n";
     return 2;

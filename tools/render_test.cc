@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -180,6 +181,19 @@ TEST(Render, OddTextsAndValuesKeepThePageWellFormed) {
   ScenarioDecodificato vuoto;
   vuoto.celle.resize(1);
   EXPECT_EQ(ben_formato(disegna_scenario(vuoto)), "");
+}
+
+TEST(Render, AStationFarBeyondTheRouteKeepsTheAxisShort) {
+  // The kilometres labelled stay about 25 however far the axis reaches.
+  ScenarioDecodificato s;
+  s.parametri[12].inizio = 0;
+  s.parametri[12].fine = INT32_MAX;
+  s.parametri[12].posizione = 26935360;
+  s.celle.resize(141);
+  const std::string svg = disegna_scenario(s);
+  EXPECT_EQ(ben_formato(svg), "");
+  EXPECT_LT(svg.size(), 100000u);
+  EXPECT_NE(svg.find(">2000000</text>"), std::string::npos);
 }
 
 TEST(Render, MissingOrMalformedFilesAreStatusTwo) {

@@ -23,6 +23,7 @@ namespace scenario {
 enum class Step {
   kIsFile,
   kRead,
+  kSize,
   kRemove,
   kInspect,
   kLock,
@@ -44,6 +45,8 @@ inline const char* StepName(Step step) {
       return "isfile";
     case Step::kRead:
       return "read";
+    case Step::kSize:
+      return "size";
     case Step::kRemove:
       return "remove";
     case Step::kInspect:
@@ -153,6 +156,11 @@ class FaultyFileSystem : public FileSystem {
   bool ReadFile(const std::string& path, std::string* contents, std::string* err) override {
     if (Record(Step::kRead, path)) return Injected(path, err);
     return inner_.ReadFile(path, contents, err);
+  }
+
+  bool FileSize(const std::string& path, std::uint64_t* size, std::string* err) override {
+    if (Record(Step::kSize, path)) return Injected(path, err);
+    return inner_.FileSize(path, size, err);
   }
 
   bool RemoveFile(const std::string& path, std::string* err) override {
