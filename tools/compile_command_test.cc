@@ -1,13 +1,17 @@
 #include "tools/compile_command.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "base/file_names.h"
+#include "base/folder_lock.h"
 #include "base/testing/faulty_file_system.h"
 #include "compiler/compile_fixture.h"
 #include "scripts/builtin_scripts.h"
@@ -345,6 +349,78 @@ TEST(CompileUso, UnwritableOutputIsStatusTwo) {
                                   kPercorsoEsempio, kTrenoEsempio});
   EXPECT_EQ(e.stato, 2);
   EXPECT_NE(e.err.find("cannot create output folder"), std::string::npos) << e.err;
+}
+
+TEST(CompileUso, NamesTooLongForTheFolderStopBeforeAnythingIsWritten) {
+  CartellaTemporanea uscita;
+  // ROUTE_linea.txt is the longest name here: 245 + 10 bytes fit 255.
+  const struct {
+    std::size_t lunghezza;
+    const char* messaggio;
+  } casi[] = {
+      {245, "_linea.txt: No such file or directory"},
+      {246, "_linea.txt 256 bytes long; "},
+      {251, "_linea.txt 261 bytes long; "},
+  };
+  for (const auto& caso : casi) {
+    SCOPED_TRACE(caso.lunghezza);
+    const Esecuzione e = strumento({"compile", "--out", uscita.percorso(), cartella_esempio(),
+                                    std::string(caso.lunghezza, 'R'), "1"});
+    EXPECT_EQ(e.stato, 2);
+    EXPECT_NE(e.err.find(caso.messaggio), std::string::npos) << e.err;
+    if (caso.lunghezza > 245) {
+      EXPECT_NE(e.err.find(uscita.percorso() + " takes at most 255"), std::string::npos);
+    }
+    EXPECT_TRUE(uscita.voci().empty());
+  }
+}
+
+TEST(CompileUso, TrainEndingInLineaIsRefused) {
+  CartellaTemporanea uscita;
+  const Esecuzione e =
+      strumento({"compile", "--out", uscita.percorso(), cartella_esempio(), "R", "7_linea"});
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_NE(e.err.find("TRAIN '7_linea' ends in \"_linea\": its cell file R_7_linea.dat would "
+                       "have the name of the line file of route 'R_7'"),
+            std::string::npos)
+      << e.err;
+  EXPECT_TRUE(uscita.voci().empty());
+}
+
+TEST(CompileLock, ASecondCompileWaitsForTheOutputFolderAndSaysSo) {
+  CartellaTemporanea uscita;
+  // Another process holds the output folder's lock for a while.
+  int pronto[2];
+  ASSERT_EQ(::pipe(pronto), 0);
+  const pid_t altro = ::fork();
+  if (altro == 0) {
+    ::close(pronto[0]);
+    FolderLock lock;
+    std::string err;
+    if (!lock.Acquire(uscita.percorso(), "", &err)) ::_exit(1);
+    (void)!::write(pronto[1], "x", 1);
+    ::usleep(1500 * 1000);
+    ::_exit(0);
+  }
+  ::close(pronto[1]);
+  char c = 0;
+  ASSERT_EQ(::read(pronto[0], &c, 1), 1);
+  ::close(pronto[0]);
+
+  ::testing::internal::CaptureStderr();
+  const auto inizio = std::chrono::steady_clock::now();
+  const Esecuzione e = strumento(
+      {"compile", "--out", uscita.percorso(), cartella_esempio(), kPercorsoEsempio, kTrenoEsempio});
+  const auto atteso = std::chrono::steady_clock::now() - inizio;
+  const std::string detto = ::testing::internal::GetCapturedStderr();
+  int stato = 0;
+  ASSERT_EQ(::waitpid(altro, &stato, 0), altro);
+
+  EXPECT_EQ(e.stato, 0) << e.err;
+  EXPECT_GE(atteso, std::chrono::milliseconds(1000)) << "the lock was not waited for";
+  EXPECT_EQ(detto,
+            "scenario_tool compile: waiting for another run writing " + uscita.percorso() + "\n");
+  EXPECT_TRUE(uscita.esiste(nome_file_celle(kPercorsoEsempio, kTrenoEsempio)));
 }
 
 }  // namespace
