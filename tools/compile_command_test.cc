@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "base/file_names.h"
 #include "base/folder_lock.h"
+#include "base/program_guard.h"
 #include "base/testing/faulty_file_system.h"
 #include "compiler/compile_fixture.h"
 #include "scripts/builtin_scripts.h"
@@ -310,6 +312,50 @@ TEST(CompileFileSystem, FailingStepsAreStatusTwoAndLeaveNoScratchFolder) {
     }
     EXPECT_EQ(fatte, tolte);
     EXPECT_TRUE(uscita.voci().empty());
+  }
+}
+
+TEST(CompileFileSystem, OutOfMemoryRemovesTheScratchFolderAndTheTemporaries) {
+  CartellaTemporanea uscita;
+  RealFileSystem reale;
+  FaultyFileSystem fs(reale);
+  fs.ThrowOutOfMemory(Step::kWrite, 1, "_linea.dat");
+  std::ostringstream out, err;
+  ::testing::internal::CaptureStderr();
+  const int stato = RunGuardingMemory("scenario_tool", [&] {
+    return esegui_comando({"compile", "--out", uscita.percorso(), cartella_esempio(),
+                           kPercorsoEsempio, kTrenoEsempio},
+                          fs, out, err);
+  });
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "scenario_tool: out of memory\n");
+  EXPECT_EQ(stato, 2);
+  std::size_t fatte = 0, tolte = 0;
+  for (const Operation& op : fs.log()) {
+    fatte += op.step == Step::kMakeScratchFolder && !op.failed;
+    tolte += op.step == Step::kRemoveFolder;
+  }
+  EXPECT_EQ(fatte, 1u);
+  EXPECT_EQ(tolte, 1u);
+  EXPECT_TRUE(uscita.voci().empty());
+}
+
+TEST(CompileFileSystem, AFileSizeLimitIsAWriteErrorNotADeath) {
+  CartellaTemporanea uscita;
+  const std::string comando = "ulimit -f 64; exec '" + std::string(SCENARIO_TOOL_PATH) +
+                              "' compile --out '" + uscita.percorso() + "' '" + cartella_esempio() +
+                              "' " + kPercorsoEsempio + " " + kTrenoEsempio + " 2>'" +
+                              uscita.percorso() + "/.err'";
+  const int stato = std::system(("sh -c \"" + comando + "\"").c_str());
+  ASSERT_TRUE(WIFEXITED(stato)) << "killed by a signal";
+  EXPECT_EQ(WEXITSTATUS(stato), 2);
+  const std::string detto = uscita.leggi(".err");
+  EXPECT_NE(detto.find("File too large"), std::string::npos) << detto;
+  std::filesystem::remove(uscita.file(".err"));
+  // The line file (about 380 kB) is over the limit: nothing is left
+  // of it, nor of any temporary.
+  for (const std::string& nome : uscita.voci()) {
+    EXPECT_EQ(nome.find(".tmp"), std::string::npos) << nome;
+    EXPECT_NE(nome, nome_file_linea(kPercorsoEsempio));
   }
 }
 

@@ -185,7 +185,7 @@ TEST(Strumento, AFailedStandardOutputIsStatusTwoWithTheReason) {
       {"--help"},
   };
   for (const std::vector<std::string>& argomenti : casi) {
-    SCOPED_TRACE(argomenti[0] + " " + argomenti[1]);
+    SCOPED_TRACE(argomenti.front() + " ... " + argomenti.back());
     UscitaPiena piena;
     ASSERT_TRUE(piena.aperta());
     std::ostringstream err;
