@@ -9,7 +9,7 @@ namespace {
 // The examples use a line of 20000 m: its cell array ends at cell 540, so
 // positions up to 26900 m are inside it.
 constexpr SpiegazioneCodice kSpiegazioni[] = {
-    {codice::lunghezza_eccessiva, "route-too-long", "route length above 1000000 m",
+    {codice::lunghezza_eccessiva, "route-too-long", "route length negative or above 1000000 m",
      "The \"lunghezza percorso\" record of the line script gives a length above 1000000 m, or a "
      "negative one. The compile stops right there: without a route length there is no cell "
      "array, and no file is written.",

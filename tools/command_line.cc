@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <iterator>
 
+#include "base/file_names.h"
+
 namespace scenario {
 
 namespace {
@@ -68,7 +70,8 @@ constexpr const char* kAiutoCompile =
     "                diagnostics as its \"diagnostics\" array\n"
     "  --help        show this text\n"
     "\n"
-    "ROUTE and TRAIN are printable ASCII without '/'; TRAIN is not \"linea\".\n"
+    "ROUTE and TRAIN are printable ASCII without '/'; TRAIN is not \"linea\"\n"
+    "and does not end in \"_linea\".\n"
     "exit status: 0 clean (warnings allowed), 1 an error was found or nothing\n"
     "was written, 2 wrong usage, a script that cannot be read, or a file that\n"
     "cannot be written.\n";
@@ -128,7 +131,8 @@ constexpr const char* kAiutoDecompile =
     "  --json        print a one-line JSON summary on standard output\n"
     "  --help        show this text\n"
     "\n"
-    "ROUTE and TRAIN are printable ASCII without '/'; TRAIN is not \"linea\".\n"
+    "ROUTE and TRAIN are printable ASCII without '/'; TRAIN is not \"linea\"\n"
+    "and does not end in \"_linea\".\n"
     "exit status: 0 same bytes and written, 1 not the same bytes, 2 wrong usage,\n"
     "a file that cannot be read or is malformed, or a script that cannot be\n"
     "written or exists already without --force.\n";
@@ -154,7 +158,7 @@ constexpr const char* kAiutoDump =
     "a file that cannot be read, or a malformed file.\n";
 
 constexpr const char* kAiutoRender =
-    "usage: scenario_tool render [--out FILE.svg] DIR ROUTE TRAIN\n"
+    "usage: scenario_tool render [--out FILE.svg] [--force] DIR ROUTE TRAIN\n"
     "\n"
     "Draws the scenario compiled in DIR (ROUTE_linea.dat, ROUTE_TRAIN.sim and\n"
     "ROUTE_TRAIN.dat) as one SVG page: the plan of the track with its\n"
@@ -164,7 +168,11 @@ constexpr const char* kAiutoRender =
     "has no plan.\n"
     "\n"
     "options:\n"
-    "  --out FILE.svg  where to write the page (default DIR/ROUTE_TRAIN.svg)\n"
+    "  --out FILE.svg  where to write the page (default DIR/ROUTE_TRAIN.svg);\n"
+    "                  '-' writes it on standard output. It must be a regular\n"
+    "                  file or missing, and never one of the scenario's scripts\n"
+    "                  or binary files\n"
+    "  --force         write a page whose name does not end in \".svg\"\n"
     "  --help          show this text\n"
     "\n"
     "exit status: 0 drawn, 2 wrong usage, a file that cannot be read or\n"
@@ -212,7 +220,7 @@ constexpr DefinizioneComando kComandi[] = {
     {"decompile", kAiutoDecompile, 3, "DIR ROUTE TRAIN", true, false, true, false, false, false,
      true},
     {"dump", kAiutoDump, 1, "one FILE", false, false, true, true},
-    {"render", kAiutoRender, 3, "DIR ROUTE TRAIN", true, false, false, false},
+    {"render", kAiutoRender, 3, "DIR ROUTE TRAIN", true, false, false, false, false, false, true},
     {"lsp", kAiutoLsp, 0, "no operands", false, false, false, false},
 };
 
@@ -408,7 +416,30 @@ bool percorso_e_treno_validi(const std::string& percorso, const std::string& tre
     *err = "TRAIN 'linea' would give the cell file the name of the line file";
     return false;
   }
+  if (treno.ends_with("_linea")) {
+    const std::string altro = percorso + "_" + treno.substr(0, treno.size() - 6);
+    *err = "TRAIN '" + treno + "' ends in \"_linea\": its cell file " +
+           nome_file_celle(percorso, treno) + " would have the name of the line file of route '" +
+           altro + "'";
+    return false;
+  }
   return true;
+}
+
+bool nomi_entro_limite(FileSystem& fs, const std::string& cartella, const std::string& percorso,
+                       const std::string& treno, std::string* err) {
+  std::string piu_lungo;
+  for (const std::string& nome :
+       {nome_script_linea(percorso), nome_script_treno(percorso, treno), nome_file_linea(percorso),
+        nome_file_parametri(percorso, treno), nome_file_celle(percorso, treno)}) {
+    if (nome.size() > piu_lungo.size()) piu_lungo = nome;
+  }
+  const std::size_t limite = fs.NameLimit(cartella);
+  if (piu_lungo.size() <= limite) return true;
+  *err = "ROUTE and TRAIN make the file name " + piu_lungo + " " +
+         std::to_string(piu_lungo.size()) + " bytes long; " + cartella + " takes at most " +
+         std::to_string(limite);
+  return false;
 }
 
 bool intero_positivo(const std::string& nome, const std::string& testo, long massimo, long* valore,

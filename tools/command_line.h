@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/file_system.h"
+
 namespace scenario {
 
 /// Largest value of --step.
@@ -57,9 +59,17 @@ std::string sinossi(const std::string& comando);
 bool nome_valido(const std::string& cosa, const std::string& nome, std::string* err);
 
 /// Checks ROUTE and TRAIN with `nome_valido`, and that TRAIN is not
-/// "linea", which would give the cell file the line file's name.
+/// "linea" nor ends in "_linea", which would give the cell file the name of
+/// a line file (its own route's, or that of route ROUTE_X for TRAIN X_linea).
 bool percorso_e_treno_validi(const std::string& percorso, const std::string& treno,
                              std::string* err);
+
+/// Checks that the longest of the scenario's file names (scripts and binary
+/// files) for ROUTE and TRAIN fits folder `cartella` (FileSystem::NameLimit),
+/// so that a name too long stops a command before anything is written.
+/// False with `*err` giving the name, its length and the limit.
+bool nomi_entro_limite(FileSystem& fs, const std::string& cartella, const std::string& percorso,
+                       const std::string& treno, std::string* err);
 
 /// Reads a whole number from 1 to `massimo` for option `nome`; false with
 /// `*err` set when `testo` is anything else.

@@ -123,6 +123,11 @@ TEST(PercorsoETrenoValidi, TrainLineaWouldClashWithTheLineFile) {
   EXPECT_TRUE(percorso_e_treno_validi("R", "Linea", &err));
   EXPECT_FALSE(percorso_e_treno_validi("R", "linea", &err));
   EXPECT_EQ(err, "TRAIN 'linea' would give the cell file the name of the line file");
+  for (const char* treno : {"7_linea", "_linea"}) {
+    EXPECT_FALSE(percorso_e_treno_validi("R", treno, &err)) << treno;
+    EXPECT_NE(err.find("ends in \"_linea\""), std::string::npos) << err;
+  }
+  EXPECT_TRUE(percorso_e_treno_validi("R", "7_lineare", &err));
   EXPECT_FALSE(percorso_e_treno_validi("R/", "1", &err));
   EXPECT_FALSE(percorso_e_treno_validi("R", "", &err));
   EXPECT_EQ(err, "TRAIN is empty");

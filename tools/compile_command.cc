@@ -94,6 +94,17 @@ bool prepara_cartelle(FileSystem& fs, const std::string& cartella, const std::st
   return true;
 }
 
+/// Takes `*lock` on the output folder `uscita`, waiting for another run
+/// that holds it and saying so when that takes more than a second.
+bool blocca_uscita(FileSystem& fs, const std::string& uscita, FolderLock* lock, std::string* err) {
+  if (fs.LockFolder(uscita, "scenario_tool compile: waiting for another run writing " + uscita,
+                    lock, err)) {
+    return true;
+  }
+  *err = "cannot lock " + *err;
+  return false;
+}
+
 /// Compiles the scripts of `nome_percorso` / `numero_treno` in `cartella`
 /// into `uscita`, or, when `uscita` is empty, into the scratch folder that
 /// is removed afterwards (a compile whose files are not to be kept). The
@@ -229,10 +240,15 @@ int comando_compile(const RigaComando& riga, FileSystem& fs, std::ostream& out, 
   StatoCompilazione stato;
   RisultatoCompilazione risultato;
   EsitoControllo esito;
-  // The check reads both scripts first: a missing one stops here, before
-  // anything is written.
+  // One compile at a time writes the output folder, from the check to the
+  // last file: a second one waits here, so the folder ends with one whole
+  // set of files. The check reads both scripts first: a missing one stops
+  // here, before anything is written.
+  FolderLock lock;
   if (!percorso_e_treno_validi(riga.operandi[1], riga.operandi[2], &motivo) ||
       !prepara_cartelle(fs, cartella, uscita, &motivo) ||
+      !nomi_entro_limite(fs, uscita, riga.operandi[1], riga.operandi[2], &motivo) ||
+      !blocca_uscita(fs, uscita, &lock, &motivo) ||
       !controlla_cartella(fs, cartella, riga.operandi[1], riga.operandi[2], {}, &esito, &motivo)) {
     err << "scenario_tool compile: " << motivo << "\n";
     return 2;

@@ -1,13 +1,19 @@
 #include "tools/compile_command.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "base/file_names.h"
+#include "base/folder_lock.h"
+#include "base/program_guard.h"
 #include "base/testing/faulty_file_system.h"
 #include "compiler/compile_fixture.h"
 #include "scripts/builtin_scripts.h"
@@ -309,6 +315,50 @@ TEST(CompileFileSystem, FailingStepsAreStatusTwoAndLeaveNoScratchFolder) {
   }
 }
 
+TEST(CompileFileSystem, OutOfMemoryRemovesTheScratchFolderAndTheTemporaries) {
+  CartellaTemporanea uscita;
+  RealFileSystem reale;
+  FaultyFileSystem fs(reale);
+  fs.ThrowOutOfMemory(Step::kWrite, 1, "_linea.dat");
+  std::ostringstream out, err;
+  ::testing::internal::CaptureStderr();
+  const int stato = RunGuardingMemory("scenario_tool", [&] {
+    return esegui_comando({"compile", "--out", uscita.percorso(), cartella_esempio(),
+                           kPercorsoEsempio, kTrenoEsempio},
+                          fs, out, err);
+  });
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "scenario_tool: out of memory\n");
+  EXPECT_EQ(stato, 2);
+  std::size_t fatte = 0, tolte = 0;
+  for (const Operation& op : fs.log()) {
+    fatte += op.step == Step::kMakeScratchFolder && !op.failed;
+    tolte += op.step == Step::kRemoveFolder;
+  }
+  EXPECT_EQ(fatte, 1u);
+  EXPECT_EQ(tolte, 1u);
+  EXPECT_TRUE(uscita.voci().empty());
+}
+
+TEST(CompileFileSystem, AFileSizeLimitIsAWriteErrorNotADeath) {
+  CartellaTemporanea uscita;
+  const std::string comando = "ulimit -f 64; exec '" + std::string(SCENARIO_TOOL_PATH) +
+                              "' compile --out '" + uscita.percorso() + "' '" + cartella_esempio() +
+                              "' " + kPercorsoEsempio + " " + kTrenoEsempio + " 2>'" +
+                              uscita.percorso() + "/.err'";
+  const int stato = std::system(("sh -c \"" + comando + "\"").c_str());
+  ASSERT_TRUE(WIFEXITED(stato)) << "killed by a signal";
+  EXPECT_EQ(WEXITSTATUS(stato), 2);
+  const std::string detto = uscita.leggi(".err");
+  EXPECT_NE(detto.find("File too large"), std::string::npos) << detto;
+  std::filesystem::remove(uscita.file(".err"));
+  // The line file (about 380 kB) is over the limit: nothing is left
+  // of it, nor of any temporary.
+  for (const std::string& nome : uscita.voci()) {
+    EXPECT_EQ(nome.find(".tmp"), std::string::npos) << nome;
+    EXPECT_NE(nome, nome_file_linea(kPercorsoEsempio));
+  }
+}
+
 /// A wrong command line and a piece of the message that must explain it.
 struct CasoUso {
   std::vector<std::string> argomenti;
@@ -345,6 +395,78 @@ TEST(CompileUso, UnwritableOutputIsStatusTwo) {
                                   kPercorsoEsempio, kTrenoEsempio});
   EXPECT_EQ(e.stato, 2);
   EXPECT_NE(e.err.find("cannot create output folder"), std::string::npos) << e.err;
+}
+
+TEST(CompileUso, NamesTooLongForTheFolderStopBeforeAnythingIsWritten) {
+  CartellaTemporanea uscita;
+  // ROUTE_linea.txt is the longest name here: 245 + 10 bytes fit 255.
+  const struct {
+    std::size_t lunghezza;
+    const char* messaggio;
+  } casi[] = {
+      {245, "_linea.txt: No such file or directory"},
+      {246, "_linea.txt 256 bytes long; "},
+      {251, "_linea.txt 261 bytes long; "},
+  };
+  for (const auto& caso : casi) {
+    SCOPED_TRACE(caso.lunghezza);
+    const Esecuzione e = strumento({"compile", "--out", uscita.percorso(), cartella_esempio(),
+                                    std::string(caso.lunghezza, 'R'), "1"});
+    EXPECT_EQ(e.stato, 2);
+    EXPECT_NE(e.err.find(caso.messaggio), std::string::npos) << e.err;
+    if (caso.lunghezza > 245) {
+      EXPECT_NE(e.err.find(uscita.percorso() + " takes at most 255"), std::string::npos);
+    }
+    EXPECT_TRUE(uscita.voci().empty());
+  }
+}
+
+TEST(CompileUso, TrainEndingInLineaIsRefused) {
+  CartellaTemporanea uscita;
+  const Esecuzione e =
+      strumento({"compile", "--out", uscita.percorso(), cartella_esempio(), "R", "7_linea"});
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_NE(e.err.find("TRAIN '7_linea' ends in \"_linea\": its cell file R_7_linea.dat would "
+                       "have the name of the line file of route 'R_7'"),
+            std::string::npos)
+      << e.err;
+  EXPECT_TRUE(uscita.voci().empty());
+}
+
+TEST(CompileLock, ASecondCompileWaitsForTheOutputFolderAndSaysSo) {
+  CartellaTemporanea uscita;
+  // Another process holds the output folder's lock for a while.
+  int pronto[2];
+  ASSERT_EQ(::pipe(pronto), 0);
+  const pid_t altro = ::fork();
+  if (altro == 0) {
+    ::close(pronto[0]);
+    FolderLock lock;
+    std::string err;
+    if (!lock.Acquire(uscita.percorso(), "", &err)) ::_exit(1);
+    (void)!::write(pronto[1], "x", 1);
+    ::usleep(1500 * 1000);
+    ::_exit(0);
+  }
+  ::close(pronto[1]);
+  char c = 0;
+  ASSERT_EQ(::read(pronto[0], &c, 1), 1);
+  ::close(pronto[0]);
+
+  ::testing::internal::CaptureStderr();
+  const auto inizio = std::chrono::steady_clock::now();
+  const Esecuzione e = strumento(
+      {"compile", "--out", uscita.percorso(), cartella_esempio(), kPercorsoEsempio, kTrenoEsempio});
+  const auto atteso = std::chrono::steady_clock::now() - inizio;
+  const std::string detto = ::testing::internal::GetCapturedStderr();
+  int stato = 0;
+  ASSERT_EQ(::waitpid(altro, &stato, 0), altro);
+
+  EXPECT_EQ(e.stato, 0) << e.err;
+  EXPECT_GE(atteso, std::chrono::milliseconds(1000)) << "the lock was not waited for";
+  EXPECT_EQ(detto,
+            "scenario_tool compile: waiting for another run writing " + uscita.percorso() + "\n");
+  EXPECT_TRUE(uscita.esiste(nome_file_celle(kPercorsoEsempio, kTrenoEsempio)));
 }
 
 }  // namespace

@@ -364,8 +364,10 @@ int comando_dump(const RigaComando& riga, FileSystem& fs, std::ostream& out, std
     err << "scenario_tool dump: " << motivo << "\n";
     return 2;
   }
-  if (!fs.IsRegularFile(file) || !fs.ReadFile(file, &bytes, &motivo)) {
-    err << "scenario_tool dump: cannot read " << file << "\n";
+  // ReadFile opens nothing but a regular file (a FIFO is never waited on)
+  // and names the file with the system's reason.
+  if (!fs.ReadFile(file, &bytes, &motivo)) {
+    err << "scenario_tool dump: cannot read " << motivo << "\n";
     return 2;
   }
   ErroreDecodifica errore;

@@ -1,5 +1,8 @@
 #include "tools/render_command.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "base/file_names.h"
 #include "compiler/output_bounds.h"
 #include "tools/render.h"
@@ -26,15 +29,55 @@ template <typename Decodificato>
 bool leggi(FileSystem& fs, const std::string& percorso, TipoFile tipo,
            bool (*decodifica)(std::string_view, Decodificato*, ErroreDecodifica*),
            Verifica<Decodificato> ammesso, Decodificato* dati, std::string* err) {
-  std::string bytes, motivo;
   if (!dimensione_ammessa(fs, percorso, tipo, err)) return false;
-  if (!fs.IsRegularFile(percorso) || !fs.ReadFile(percorso, &bytes, &motivo)) {
-    *err = "cannot read " + percorso;
+  // ReadFile opens nothing but a regular file (a FIFO is never waited on)
+  // and names the file with the system's reason.
+  std::string bytes, motivo;
+  if (!fs.ReadFile(percorso, &bytes, &motivo)) {
+    *err = "cannot read " + motivo;
     return false;
   }
   ErroreDecodifica e;
   if (!decodifica(bytes, dati, &e) || !ammesso(*dati, &e)) {
     *err = percorso + ": byte " + std::to_string(e.offset) + ": " + e.messaggio;
+    return false;
+  }
+  return true;
+}
+
+/// The page's output, standard output when it is this.
+constexpr const char* kUscitaStandard = "-";
+
+/// True when `a` and `b` name one file: the same path once links and ".."
+/// are resolved, or, when both exist, the same file by device and inode.
+bool stesso_file(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  std::error_code ec_a, ec_b;
+  const fs::path pa = fs::weakly_canonical(a, ec_a);
+  const fs::path pb = fs::weakly_canonical(b, ec_b);
+  if (!ec_a && !ec_b && pa == pb) return true;
+  std::error_code ec;
+  return fs::equivalent(a, b, ec) && !ec;
+}
+
+/// Checks that the page may go to `uscita`: not one of the scenario's own
+/// scripts or binary files in `cartella`, and, unless `forza`, a name
+/// ending in ".svg". False with `*err` saying why.
+bool uscita_ammessa(const std::string& uscita, const std::string& cartella,
+                    const ScenarioDecodificato& s, bool forza, std::string* err) {
+  const std::string& r = s.nome_percorso;
+  const std::string& t = s.numero_treno;
+  for (const std::string& nome : {nome_script_linea(r), nome_script_treno(r, t), nome_file_linea(r),
+                                  nome_file_parametri(r, t), nome_file_celle(r, t)}) {
+    const std::string proprio = percorso_in(cartella, nome);
+    if (stesso_file(uscita, proprio)) {
+      *err = "will not write the page over " + proprio + ", one of the scenario's own files" +
+             (uscita == proprio ? "" : " (the output " + uscita + " is that file)");
+      return false;
+    }
+  }
+  if (!forza && !uscita.ends_with(".svg")) {
+    *err = "the output " + uscita + " does not end in \".svg\" (--force writes it all the same)";
     return false;
   }
   return true;
@@ -58,16 +101,28 @@ int comando_render(const RigaComando& riga, FileSystem& fs, std::ostream& out, s
     err << "scenario_tool render: the output file name is empty\n";
     return 2;
   }
+  const bool a_uscita_standard = uscita == kUscitaStandard;
+  if (!a_uscita_standard && !uscita_ammessa(uscita, cartella, s, riga.forza, &motivo)) {
+    err << "scenario_tool render: " << motivo << "\n";
+    return 2;
+  }
   const std::string file_linea = percorso_in(cartella, nome_file_linea(s.nome_percorso));
   // A scenario compiled without the line geometry has no line file.
-  s.con_linea = fs.IsRegularFile(file_linea);
+  s.con_linea = fs.KindOf(file_linea) != FileSystem::PathKind::kMissing;
   if (!leggi(fs, percorso_in(cartella, nome_file_parametri(s.nome_percorso, s.numero_treno)),
              TipoFile::parametri, decodifica_parametri, parametri_ammessi, &s.parametri, &motivo) ||
       !leggi(fs, percorso_in(cartella, nome_file_celle(s.nome_percorso, s.numero_treno)),
              TipoFile::celle, decodifica_celle, celle_ammesse, &s.celle, &motivo) ||
       (s.con_linea && !leggi(fs, file_linea, TipoFile::linea, decodifica_linea, linea_ammessa,
-                             &s.linea, &motivo)) ||
-      !ReplaceFile(fs, uscita, disegna_scenario(s), &motivo)) {
+                             &s.linea, &motivo))) {
+    err << "scenario_tool render: " << motivo << "\n";
+    return 2;
+  }
+  if (a_uscita_standard) {
+    out << disegna_scenario(s);
+    return 0;
+  }
+  if (!ReplaceFile(fs, uscita, disegna_scenario(s), &motivo)) {
     err << "scenario_tool render: " << motivo << "\n";
     return 2;
   }

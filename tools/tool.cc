@@ -1,11 +1,16 @@
 #include "tools/tool.h"
 
+#include <unistd.h>
+
+#include <cstring>
 #include <iostream>
 
+#include "base/program_guard.h"
 #include "tools/check_command.h"
 #include "tools/command_line.h"
 #include "tools/compile_command.h"
 #include "tools/decompile_command.h"
+#include "tools/descriptor_output.h"
 #include "tools/dump_command.h"
 #include "tools/explain_command.h"
 #include "tools/lsp_command.h"
@@ -71,6 +76,11 @@ int esegui_decompile(const RigaComando& riga, FileSystem& fs, std::ostream& out,
       return 2;
     }
   }
+  if (!nomi_entro_limite(fs, opzioni.out_dir.empty() ? opzioni.dir : opzioni.out_dir, opzioni.route,
+                         opzioni.train, &motivo)) {
+    err << "scenario_tool decompile: " << motivo << "\n";
+    return 2;
+  }
   return decompila_scenario(opzioni, fs, out, err);
 }
 
@@ -82,9 +92,9 @@ constexpr Comando kComandi[] = {
     {"decompile", esegui_decompile},
     {"dump", comando_dump},
     {"render", comando_render},
-    // The editor speaks the protocol on the process's own standard streams.
-    {"lsp", [](const RigaComando&, FileSystem& fs, std::ostream&,
-               std::ostream&) { return comando_lsp(std::cin, std::cout, std::cerr, fs); }},
+    // The editor speaks the protocol on the process's own standard input.
+    {"lsp", [](const RigaComando&, FileSystem& fs, std::ostream& out,
+               std::ostream& err) { return comando_lsp(std::cin, out, err, fs); }},
 };
 
 /// "scenario_tool" or "scenario_tool COMMAND", as messages start.
@@ -92,16 +102,25 @@ std::string chi(const std::string& comando) {
   return comando.empty() ? "scenario_tool" : "scenario_tool " + comando;
 }
 
-}  // namespace
+/// Why writing `out` failed: ": REASON" when its buffer kept the
+/// system's reason, else "".
+std::string motivo_uscita(const std::ostream& out) {
+  const auto* descrittore = dynamic_cast<const UscitaDescrittore*>(out.rdbuf());
+  if (!descrittore || descrittore->errore() == 0) return "";
+  return std::string(": ") + std::strerror(descrittore->errore());
+}
 
-int esegui_comando(const std::vector<std::string>& argomenti, FileSystem& fs, std::ostream& out,
-                   std::ostream& err) {
+/// Runs the command line `argomenti`, putting the command's name in
+/// `*comando` once it is known; returns the exit status.
+int esegui_riga(const std::vector<std::string>& argomenti, FileSystem& fs, std::ostream& out,
+                std::ostream& err, std::string* comando) {
   RigaComando riga;
   std::string motivo;
   if (!analizza_riga(argomenti, &riga, &motivo)) {
     err << chi(riga.comando) << ": " << motivo << "; " << sinossi(riga.comando) << "\n";
     return 2;
   }
+  *comando = riga.comando;
   switch (riga.richiesta) {
     case RigaComando::Richiesta::aiuto:
       out << testo_aiuto(riga.comando);
@@ -119,6 +138,22 @@ int esegui_comando(const std::vector<std::string>& argomenti, FileSystem& fs, st
   return 2;
 }
 
+}  // namespace
+
+int esegui_comando(const std::vector<std::string>& argomenti, FileSystem& fs, std::ostream& out,
+                   std::ostream& err) {
+  std::string comando;
+  const int stato = esegui_riga(argomenti, fs, out, err, &comando);
+  // Output that did not reach standard output is a failed run, whatever
+  // the command made of it.
+  out.flush();
+  if (out.fail()) {
+    err << chi(comando) << ": cannot write standard output" << motivo_uscita(out) << "\n";
+    return kExitSystemFailure;
+  }
+  return stato;
+}
+
 int esegui_comando(const std::vector<std::string>& argomenti, std::ostream& out,
                    std::ostream& err) {
   RealFileSystem fs;
@@ -126,10 +161,15 @@ int esegui_comando(const std::vector<std::string>& argomenti, std::ostream& out,
 }
 
 int esegui_strumento(int argc, char** argv) {
-  const std::vector<std::string> argomenti(argv + 1, argv + argc);
-  const int stato = esegui_comando(argomenti, std::cout, std::cerr);
-  std::cout.flush();
-  return stato;
+  // A file-size limit then fails a write like any other reason.
+  IgnoreFileSizeSignal();
+  return RunGuardingMemory("scenario_tool", [argc, argv] {
+    const std::vector<std::string> argomenti(argv + 1, argv + argc);
+    // Standard output through a buffer that keeps why a write failed.
+    UscitaDescrittore uscita(STDOUT_FILENO);
+    std::ostream out(&uscita);
+    return esegui_comando(argomenti, out, std::cerr);
+  });
 }
 
 }  // namespace scenario

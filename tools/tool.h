@@ -16,7 +16,9 @@ extern const char* const kVersioneStrumento;
 /// Runs the tool on the words after the program name, reaching files
 /// through `fs` and printing to `out` and `err`; returns the exit status
 /// (2 for wrong usage, with one line on `err` saying what is wrong and how
-/// the command is used).
+/// the command is used). Output that `out` fails to take is an error of
+/// its own: "scenario_tool COMMAND: cannot write standard output: REASON"
+/// on `err`, status 2.
 int esegui_comando(const std::vector<std::string>& argomenti, FileSystem& fs, std::ostream& out,
                    std::ostream& err);
 
@@ -24,6 +26,10 @@ int esegui_comando(const std::vector<std::string>& argomenti, FileSystem& fs, st
 int esegui_comando(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err);
 
 /// Runs `scenario_tool` with its command line; returns the exit status.
+/// A file-size limit fails a write instead of killing the process, and
+/// running out of memory ends the run with "scenario_tool: out of memory"
+/// and status 2 once whatever the run made (temporaries, its scratch
+/// folder) has been removed.
 int esegui_strumento(int argc, char** argv);
 
 }  // namespace scenario

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "base/file_names.h"
 #include "compiler/compile_fixture.h"
 #include "scripts/builtin_scripts.h"
+#include "tools/descriptor_output.h"
 #include "tools/explain_command.h"
 #include "tools/tool_test_support.h"
 
@@ -149,6 +152,61 @@ TEST(Strumento, DecompiledBuiltinFilesCompileToTheSameBytes) {
     EXPECT_FALSE(attesi.empty());
     EXPECT_EQ(contenuto(secondi + "/" + nome), attesi);
   }
+}
+
+/// Standard output on /dev/full: every write fails with ENOSPC.
+class UscitaPiena {
+ public:
+  UscitaPiena() : fd_(::open("/dev/full", O_WRONLY | O_CLOEXEC)), buffer_(fd_), out_(&buffer_) {}
+  ~UscitaPiena() { ::close(fd_); }
+  bool aperta() const { return fd_ >= 0; }
+  std::ostream& out() { return out_; }
+
+ private:
+  int fd_;
+  UscitaDescrittore buffer_;
+  std::ostream out_;
+};
+
+TEST(Strumento, AFailedStandardOutputIsStatusTwoWithTheReason) {
+  CartellaTemporanea cartella;
+  const std::string dir = cartella.percorso();
+  const Esecuzione compilato =
+      strumento({"compile", "--out", dir, cartella_esempio(), kPercorsoEsempio, kTrenoEsempio});
+  ASSERT_EQ(compilato.stato, 0) << compilato.err;
+  const std::vector<std::string> casi[] = {
+      {"dump", cartella.file("Val_Piccola_2231.sim")},
+      {"dump", "--json", cartella.file("Val_Piccola_2231.dat")},
+      {"compile", "--json", "--out", dir, cartella_esempio(), kPercorsoEsempio, kTrenoEsempio},
+      {"render", "--out", "-", dir, kPercorsoEsempio, kTrenoEsempio},
+      {"check", "--json", cartella_esempio(), kPercorsoEsempio, kTrenoEsempio},
+      {"explain", "16"},
+      {"explain", "--markdown"},
+      {"--help"},
+  };
+  for (const std::vector<std::string>& argomenti : casi) {
+    SCOPED_TRACE(argomenti.front() + " ... " + argomenti.back());
+    UscitaPiena piena;
+    ASSERT_TRUE(piena.aperta());
+    std::ostringstream err;
+    RealFileSystem fs;
+    EXPECT_EQ(esegui_comando(argomenti, fs, piena.out(), err), 2);
+    const std::string chi =
+        argomenti[0] == "--help" ? "scenario_tool" : "scenario_tool " + argomenti[0];
+    EXPECT_NE(err.str().find(chi + ": cannot write standard output: No space left on device\n"),
+              std::string::npos)
+        << err.str();
+  }
+
+  // The program itself, its standard output on /dev/full.
+  const std::string comando = std::string("'") + SCENARIO_TOOL_PATH + "' dump '" +
+                              cartella.file("Val_Piccola_2231.sim") + "' >/dev/full 2>'" +
+                              cartella.file("err") + "'";
+  const int stato = std::system(comando.c_str());
+  ASSERT_TRUE(WIFEXITED(stato));
+  EXPECT_EQ(WEXITSTATUS(stato), 2);
+  EXPECT_EQ(cartella.leggi("err"),
+            "scenario_tool dump: cannot write standard output: No space left on device\n");
 }
 
 }  // namespace

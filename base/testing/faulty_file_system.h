@@ -168,6 +168,12 @@ class FaultyFileSystem : public FileSystem {
     return inner_.RemoveFile(path, err);
   }
 
+  /// Forwarded as it is: listing is not one of the steps made to fail.
+  bool ListFolder(const std::string& path, std::vector<std::string>* names,
+                  std::string* err) override {
+    return inner_.ListFolder(path, names, err);
+  }
+
   bool Inspect(const std::string& path, FileStatus* status, std::string* err) override {
     if (Record(Step::kInspect, path)) return Injected(path, err);
     return inner_.Inspect(path, status, err);
