@@ -61,6 +61,17 @@ bool dimensione_ammessa(FileSystem& fs, const std::string& percorso, TipoFile ti
   return false;
 }
 
+bool leggi_file_compilato(FileSystem& fs, const std::string& percorso, TipoFile tipo,
+                          std::string* bytes, std::string* err) {
+  if (!dimensione_ammessa(fs, percorso, tipo, err)) return false;
+  std::string motivo;
+  if (!fs.ReadFile(percorso, bytes, &motivo)) {
+    *err = "cannot read " + motivo;
+    return false;
+  }
+  return true;
+}
+
 bool linea_ammessa(const TabellaLinea& linea, ErroreDecodifica* err) {
   const std::int64_t righe = std::int64_t{linea.ultima_riga()} + 1;
   if (righe < kRigheLineaMinime) {

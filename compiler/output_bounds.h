@@ -40,6 +40,13 @@ std::uint64_t dimensione_massima(TipoFile tipo);
 bool dimensione_ammessa(FileSystem& fs, const std::string& percorso, TipoFile tipo,
                         std::string* err);
 
+/// Reads file `percorso` of kind `tipo` into `*bytes` when it is no larger
+/// than `dimensione_ammessa` allows. False with `*err` naming the file and
+/// what was wrong: its size, or the system's reason it cannot be read (a
+/// FIFO or a device is never opened).
+bool leggi_file_compilato(FileSystem& fs, const std::string& percorso, TipoFile tipo,
+                          std::string* bytes, std::string* err);
+
 /// Checks a decoded line file against the shape the compiler gives every
 /// one: between `kRigheLineaMinime` and `kRigheLineaMassime` rows, integers
 /// only in rows 0 and 1, and the last two rows empty (the geometry is never

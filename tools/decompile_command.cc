@@ -7,6 +7,7 @@
 
 #include "base/file_names.h"
 #include "compiler/error_codes.h"
+#include "compiler/output_bounds.h"
 #include "tools/decompiler.h"
 #include "tools/file_difference.h"
 #include "tools/memory_compile.h"
@@ -39,17 +40,14 @@ std::vector<std::pair<std::string, std::size_t>> conteggi(const ScenarioDecompil
           {"abbattimento", s.abbattimenti.size()}};
 }
 
-/// Reads and decodes one input file; false with the message on `err`.
+/// Reads and decodes input file `percorso` of kind `tipo`; false with the
+/// message on `err`.
 template <typename Decodifica>
-bool leggi(FileSystem& fs, const std::string& percorso, std::string* bytes, Decodifica decodifica,
-           std::ostream& err) {
+bool leggi(FileSystem& fs, const std::string& percorso, TipoFile tipo, std::string* bytes,
+           Decodifica decodifica, std::ostream& err) {
   std::string motivo;
-  if (!fs.IsRegularFile(percorso)) {
-    err << kComando << "cannot read " << percorso << ": no such file\n";
-    return false;
-  }
-  if (!fs.ReadFile(percorso, bytes, &motivo)) {
-    err << kComando << "cannot read " << motivo << "\n";
+  if (!leggi_file_compilato(fs, percorso, tipo, bytes, &motivo)) {
+    err << kComando << motivo << "\n";
     return false;
   }
   ErroreDecodifica errore;
@@ -130,9 +128,11 @@ class Decompile {
 };
 
 bool Decompile::leggi_file() {
-  originali_.con_linea = file_.con_linea = fs_.IsRegularFile(p_linea_);
+  // Anything at the line file's name is read: a FIFO there is an error, not
+  // a scenario without a line file.
+  originali_.con_linea = file_.con_linea = fs_.KindOf(p_linea_) != FileSystem::PathKind::kMissing;
   if (file_.con_linea && !leggi(
-                             fs_, p_linea_, &originali_.linea,
+                             fs_, p_linea_, TipoFile::linea, &originali_.linea,
                              [&](const std::string& b, ErroreDecodifica* e) {
                                return decodifica_linea(b, &file_.linea, e);
                              },
@@ -140,13 +140,13 @@ bool Decompile::leggi_file() {
     return false;
   }
   return leggi(
-             fs_, p_parametri_, &originali_.parametri,
+             fs_, p_parametri_, TipoFile::parametri, &originali_.parametri,
              [&](const std::string& b, ErroreDecodifica* e) {
                return decodifica_parametri(b, &file_.parametri, e);
              },
              err_) &&
          leggi(
-             fs_, p_celle_, &originali_.celle,
+             fs_, p_celle_, TipoFile::celle, &originali_.celle,
              [&](const std::string& b, ErroreDecodifica* e) {
                return decodifica_celle(b, &file_.celle, e);
              },

@@ -334,11 +334,11 @@ Confronto confronto_accanto(FileSystem& fs, const std::string& file_celle, Param
   con.nome_sim = file_celle.substr(0, file_celle.size() - 4) + ".sim";
   con.nota = "no parameter file " + con.nome_sim + " to check it against";
   std::string bytes, motivo;
-  if (!dimensione_ammessa(fs, con.nome_sim, TipoFile::parametri, &motivo)) {
+  if (fs.KindOf(con.nome_sim) == FileSystem::PathKind::kMissing) return con;
+  if (!leggi_file_compilato(fs, con.nome_sim, TipoFile::parametri, &bytes, &motivo)) {
     con.nota = "not checked: " + motivo;
     return con;
   }
-  if (!fs.IsRegularFile(con.nome_sim) || !fs.ReadFile(con.nome_sim, &bytes, &motivo)) return con;
   ErroreDecodifica errore;
   if (!decodifica_parametri(bytes, parametri, &errore)) {
     con.nota = "not checked: " + errore_decodifica(con.nome_sim, errore);
@@ -360,14 +360,8 @@ int comando_dump(const RigaComando& riga, FileSystem& fs, std::ostream& out, std
     return 2;
   }
   std::string bytes, motivo;
-  if (!dimensione_ammessa(fs, file, tipo, &motivo)) {
+  if (!leggi_file_compilato(fs, file, tipo, &bytes, &motivo)) {
     err << "scenario_tool dump: " << motivo << "\n";
-    return 2;
-  }
-  // ReadFile opens nothing but a regular file (a FIFO is never waited on)
-  // and names the file with the system's reason.
-  if (!fs.ReadFile(file, &bytes, &motivo)) {
-    err << "scenario_tool dump: cannot read " << motivo << "\n";
     return 2;
   }
   ErroreDecodifica errore;

@@ -29,14 +29,8 @@ template <typename Decodificato>
 bool leggi(FileSystem& fs, const std::string& percorso, TipoFile tipo,
            bool (*decodifica)(std::string_view, Decodificato*, ErroreDecodifica*),
            Verifica<Decodificato> ammesso, Decodificato* dati, std::string* err) {
-  if (!dimensione_ammessa(fs, percorso, tipo, err)) return false;
-  // ReadFile opens nothing but a regular file (a FIFO is never waited on)
-  // and names the file with the system's reason.
-  std::string bytes, motivo;
-  if (!fs.ReadFile(percorso, &bytes, &motivo)) {
-    *err = "cannot read " + motivo;
-    return false;
-  }
+  std::string bytes;
+  if (!leggi_file_compilato(fs, percorso, tipo, &bytes, err)) return false;
   ErroreDecodifica e;
   if (!decodifica(bytes, dati, &e) || !ammesso(*dati, &e)) {
     *err = percorso + ": byte " + std::to_string(e.offset) + ": " + e.messaggio;

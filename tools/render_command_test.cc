@@ -273,7 +273,7 @@ TEST_F(RenderUscita, DashIsStandardOutputAndForceTakesAnyName) {
   EXPECT_EQ(render({"--force", "--out", cartella_.file("Val_Piccola_2231.sim")}).stato, 2);
 }
 
-TEST(LetturaFallita, DumpAndRenderGiveTheSystemsReason) {
+TEST(LetturaFallita, DumpRenderAndDecompileGiveTheSystemsReason) {
   CartellaTemporanea cartella;
   std::filesystem::create_directory(cartella.file("R_1.sim"));
   ASSERT_EQ(::mkfifo(cartella.file("R_2.sim").c_str(), 0644), 0);
@@ -296,6 +296,9 @@ TEST(LetturaFallita, DumpAndRenderGiveTheSystemsReason) {
     const Esecuzione render = strumento({"render", cartella.percorso(), "R", caso.treno});
     EXPECT_EQ(render.stato, 2);
     EXPECT_EQ(render.err, "scenario_tool render: " + atteso);
+    const Esecuzione decompile = strumento({"decompile", cartella.percorso(), "R", caso.treno});
+    EXPECT_EQ(decompile.stato, 2);
+    EXPECT_EQ(decompile.err, "scenario_tool decompile: " + atteso);
   }
 }
 
