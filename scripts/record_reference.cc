@@ -841,6 +841,14 @@ const RecordRiferimento& riferimento(RecordLinea record) {
 const RecordRiferimento& riferimento(RecordTreno record) {
   return kRecord[indice_di(Sezione::treno, static_cast<std::size_t>(record))];
 }
+const RecordRiferimento& riferimento(TipoRecord tipo) {
+  // The outline's record kinds follow the keyword tables in the same order
+  // as the reference: the general section's, the body's, the train's.
+  static_assert(static_cast<std::size_t>(TipoRecord::pendenza) == kPrimoCorpo);
+  static_assert(static_cast<std::size_t>(TipoRecord::massa_frenata) == kPrimoTreno);
+  static_assert(static_cast<std::size_t>(TipoRecord::stazione) + 1 == std::size(kRecord));
+  return kRecord[static_cast<std::size_t>(tipo)];
+}
 
 ParolaChiave parola_chiave(const RecordRiferimento& record) {
   switch (record.sezione) {
