@@ -728,10 +728,19 @@ std::string testo_formula(const RecordRiferimento& r, const Formula& f,
   for (const Termine& t : f.termini) {
     if (t.campo < 0 || t.per == 0) continue;
     const std::size_t k = static_cast<std::size_t>(t.campo);
-    std::string nome = con_valori
-                           ? std::to_string(valori[k])
-                           : "`" + std::string(k < r.campi.size() ? r.campi[k].nome : "?") + "`";
-    if (con_valori && valori[k] < 0) nome = "(" + nome + ")";
+    // Built by appending: GCC 12 misreads `"(" + nome` as overlapping copies.
+    std::string nome;
+    if (!con_valori) {
+      nome += '`';
+      nome += k < r.campi.size() ? r.campi[k].nome : "?";
+      nome += '`';
+    } else if (valori[k] < 0) {
+      nome += '(';
+      nome += std::to_string(valori[k]);
+      nome += ')';
+    } else {
+      nome = std::to_string(valori[k]);
+    }
     if (parti > 0) somma += " + ";
     somma += t.per == 1 ? nome : std::to_string(t.per) + " × " + nome;
     ++parti;
@@ -935,9 +944,15 @@ std::string_view nome_larghezza(Larghezza larghezza) {
 std::string testo_chiave(const RecordRiferimento& record) {
   const ParolaChiave p = parola_chiave(record);
   std::string s = "contains ";
-  s += p.altro.empty()
-           ? "\"" + std::string(p.testo) + "\""
-           : "both \"" + std::string(p.testo) + "\" and \"" + std::string(p.altro) + "\"";
+  if (!p.altro.empty()) s += "both ";
+  s += '"';
+  s += p.testo;
+  s += '"';
+  if (!p.altro.empty()) {
+    s += " and \"";
+    s += p.altro;
+    s += '"';
+  }
   s += p.esatto ? " (exact case)" : " (any case)";
   if (!record.nota_chiave.empty()) {
     s += ". ";
