@@ -7,6 +7,7 @@
 
 #include "compiler/error_codes.h"
 #include "scripts/builtin_scripts.h"
+#include "tools/lsp_positions.h"
 
 namespace scenario {
 namespace {
@@ -151,6 +152,38 @@ TEST(AnalizzatoreScript, OutlineOfStationsSignalsAndBoards) {
       a.simboli("[generale]\r\nstazione, 500, 4, 500\r\n[fine]\r\n", TipoScript::treno);
   ASSERT_EQ(corto.size(), 1u);
   EXPECT_EQ(corto[0].nome, "station at 500 m");
+}
+
+TEST(AnalizzatoreScript, AnyPlaceOfABrokenScriptIsAnsweredWithinItsLine) {
+  AnalizzatoreScript a;
+  // The built-in train script cut inside a station, with a line of stray
+  // bytes and a record that runs onto the next line.
+  const std::string treno = kTreno.substr(0, kTreno.find("NOVARA") + 2) +
+                            "\r\n\xff,\x01,,-\r\nsegnale, 100,\r\n 2, x\rstazione";
+  for (const std::string& t : {treno, std::string("\r\r,\n"), std::string()}) {
+    const RigheTesto righe(t);
+    for (int riga = 0; riga <= righe.numero() + 1; ++riga) {
+      const int lunga = static_cast<int>(righe.riga(riga).size());
+      for (int colonna = 0; colonna <= lunga + 2; ++colonna) {
+        SCOPED_TRACE(std::to_string(riga) + ":" + std::to_string(colonna));
+        if (const std::optional<Descrizione> d =
+                a.descrizione(t, TipoScript::treno, riga, colonna)) {
+          EXPECT_LE(1, d->colonna);
+          EXPECT_LE(d->colonna, colonna);
+          EXPECT_LE(colonna, d->colonna_fine);
+          EXPECT_LE(d->colonna_fine, lunga + 1);
+        }
+        const Proposte p = a.proposte(t, TipoScript::linea, riga, colonna);
+        EXPECT_LE(1, p.colonna);
+        EXPECT_LE(p.colonna, p.colonna_fine);
+        EXPECT_LE(p.colonna_fine, lunga + 1);
+      }
+    }
+    for (const Simbolo& s : a.simboli(t, TipoScript::treno)) {
+      EXPECT_LE(1, s.colonna);
+      EXPECT_LE(s.colonna_fine, static_cast<int>(righe.riga(s.riga).size()) + 1);
+    }
+  }
 }
 
 }  // namespace
