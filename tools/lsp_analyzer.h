@@ -36,7 +36,7 @@ struct Problema {
   int colonna_fine = 0;  ///< byte after the field's last; 0 for the line's end
   Gravita gravita = Gravita::errore;
   std::int32_t codice = 0;  ///< the compiler's code of an error; 0 for a warning
-  std::string nome;         ///< the name of a warning; "" for an error
+  std::string nome;         ///< the warning's name, or the error code's short name
   std::string messaggio;
   std::vector<NotaProblema> note;
 };
