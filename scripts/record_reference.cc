@@ -728,10 +728,19 @@ std::string testo_formula(const RecordRiferimento& r, const Formula& f,
   for (const Termine& t : f.termini) {
     if (t.campo < 0 || t.per == 0) continue;
     const std::size_t k = static_cast<std::size_t>(t.campo);
-    std::string nome = con_valori
-                           ? std::to_string(valori[k])
-                           : "`" + std::string(k < r.campi.size() ? r.campi[k].nome : "?") + "`";
-    if (con_valori && valori[k] < 0) nome = "(" + nome + ")";
+    // Built by appending: GCC 12 misreads `"(" + nome` as overlapping copies.
+    std::string nome;
+    if (!con_valori) {
+      nome += '`';
+      nome += k < r.campi.size() ? r.campi[k].nome : "?";
+      nome += '`';
+    } else if (valori[k] < 0) {
+      nome += '(';
+      nome += std::to_string(valori[k]);
+      nome += ')';
+    } else {
+      nome = std::to_string(valori[k]);
+    }
     if (parti > 0) somma += " + ";
     somma += t.per == 1 ? nome : std::to_string(t.per) + " × " + nome;
     ++parti;
@@ -841,6 +850,14 @@ const RecordRiferimento& riferimento(RecordLinea record) {
 const RecordRiferimento& riferimento(RecordTreno record) {
   return kRecord[indice_di(Sezione::treno, static_cast<std::size_t>(record))];
 }
+const RecordRiferimento& riferimento(TipoRecord tipo) {
+  // The outline's record kinds follow the keyword tables in the same order
+  // as the reference: the general section's, the body's, the train's.
+  static_assert(static_cast<std::size_t>(TipoRecord::pendenza) == kPrimoCorpo);
+  static_assert(static_cast<std::size_t>(TipoRecord::massa_frenata) == kPrimoTreno);
+  static_assert(static_cast<std::size_t>(TipoRecord::stazione) + 1 == std::size(kRecord));
+  return kRecord[static_cast<std::size_t>(tipo)];
+}
 
 ParolaChiave parola_chiave(const RecordRiferimento& record) {
   switch (record.sezione) {
@@ -927,9 +944,15 @@ std::string_view nome_larghezza(Larghezza larghezza) {
 std::string testo_chiave(const RecordRiferimento& record) {
   const ParolaChiave p = parola_chiave(record);
   std::string s = "contains ";
-  s += p.altro.empty()
-           ? "\"" + std::string(p.testo) + "\""
-           : "both \"" + std::string(p.testo) + "\" and \"" + std::string(p.altro) + "\"";
+  if (!p.altro.empty()) s += "both ";
+  s += '"';
+  s += p.testo;
+  s += '"';
+  if (!p.altro.empty()) {
+    s += " and \"";
+    s += p.altro;
+    s += '"';
+  }
   s += p.esatto ? " (exact case)" : " (any case)";
   if (!record.nota_chiave.empty()) {
     s += ". ";

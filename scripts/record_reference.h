@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "scripts/keywords.h"
+#include "scripts/script_outline.h"
 
 namespace scenario {
 
@@ -154,6 +155,8 @@ std::span<const RecordRiferimento> riferimento_record();
 const RecordRiferimento& riferimento(RecordGenerale record);
 const RecordRiferimento& riferimento(RecordLinea record);
 const RecordRiferimento& riferimento(RecordTreno record);
+/// The entry of a record kind of the script outline.
+const RecordRiferimento& riferimento(TipoRecord tipo);
 
 /// The keyword test of a record, from its section's keyword table.
 ParolaChiave parola_chiave(const RecordRiferimento& record);

@@ -26,6 +26,10 @@ TEST(RecordReference, OneEntryPerKeywordInTestOrder) {
   EXPECT_EQ(&riferimento(RecordGenerale::ripetizione), &records[7]);
   EXPECT_EQ(riferimento(RecordLinea::indicatori_v_max).nome, "indicatori_vmax");
   EXPECT_EQ(riferimento(RecordTreno::stazione).nome, "stazione");
+  // The outline's record kinds name the same entries.
+  EXPECT_EQ(&riferimento(TipoRecord::lunghezza), &records[0]);
+  EXPECT_EQ(&riferimento(TipoRecord::pendenza), &riferimento(RecordLinea::pendenza));
+  EXPECT_EQ(&riferimento(TipoRecord::stazione), &riferimento(RecordTreno::stazione));
 }
 
 // The keyword shown for each record, and the first field of its example

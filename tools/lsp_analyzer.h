@@ -14,12 +14,10 @@
 #include <string_view>
 #include <vector>
 
+#include "scripts/script_outline.h"
 #include "tools/diagnostic.h"
 
 namespace scenario {
-
-/// Which of the two script languages a text is written in.
-enum class TipoScript { linea, treno, altro };
 
 /// A place a problem points to besides its own: the record that already
 /// holds the cell, the earlier station.
@@ -38,7 +36,7 @@ struct Problema {
   int colonna_fine = 0;  ///< byte after the field's last; 0 for the line's end
   Gravita gravita = Gravita::errore;
   std::int32_t codice = 0;  ///< the compiler's code of an error; 0 for a warning
-  std::string nome;         ///< the name of a warning; "" for an error
+  std::string nome;         ///< the warning's name, or the error code's short name
   std::string messaggio;
   std::vector<NotaProblema> note;
 };
@@ -78,8 +76,7 @@ struct Simbolo {
 };
 
 /// The script language as the server needs it. Every call gets texts as
-/// the editor holds them (or as they lie on disk) and must accept any bytes;
-/// a text of `TipoScript::altro` is no script, and has nothing to offer.
+/// the editor holds them (or as they lie on disk) and must accept any bytes.
 class Analizzatore {
  public:
   virtual ~Analizzatore() = default;

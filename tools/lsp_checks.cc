@@ -29,7 +29,7 @@ auto chiave_problema(const Problema& p) {
 
 std::vector<Pubblicazione> Verifiche::dopo_modifica(const std::string& uri) {
   const NomeScript n = riconosci_script(percorso_da_uri(uri));
-  if (n.tipo == TipoScript::altro) return {};
+  if (!n.tipo) return {};
   const Chiave chiave{n.cartella, n.nome_percorso};
   if (n.tipo == TipoScript::treno && gruppi_.count(chiave) != 0) {
     return verifica_coppia(chiave, uri);
@@ -41,10 +41,10 @@ std::vector<Pubblicazione> Verifiche::dopo_chiusura(const std::string& uri) {
   const NomeScript n = riconosci_script(percorso_da_uri(uri));
   const Chiave chiave{n.cartella, n.nome_percorso};
   auto it = gruppi_.find(chiave);
-  if (n.tipo == TipoScript::altro || it == gruppi_.end()) return {};
+  if (!n.tipo || it == gruppi_.end()) return {};
   for (const std::string& aperto : documenti_.aperti()) {
     const NomeScript altro = riconosci_script(percorso_da_uri(aperto));
-    if (altro.tipo != TipoScript::altro && Chiave{altro.cartella, altro.nome_percorso} == chiave) {
+    if (altro.tipo && Chiave{altro.cartella, altro.nome_percorso} == chiave) {
       return verifica_gruppo(chiave);
     }
   }

@@ -4,15 +4,15 @@
 #include <csignal>
 #include <string>
 
-#include "tools/lsp_compiler_analyzer.h"
 #include "tools/lsp_framing.h"
+#include "tools/lsp_script_analyzer.h"
 #include "tools/lsp_server.h"
 
 namespace scenario {
 
 int comando_lsp(std::istream& in, std::ostream& out, std::ostream& err, FileSystem& fs) {
   std::signal(SIGPIPE, SIG_IGN);
-  AnalizzatoreCompilatore analizzatore;
+  AnalizzatoreScript analizzatore;
   ServerLsp server(analizzatore, fs, out, err);
   FrameDecoder frame;
   std::streambuf* sorgente = in.rdbuf();

@@ -5,6 +5,7 @@
 #define SCENARIO_TOOLS_LSP_DOCUMENTS_H_
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,15 +16,15 @@ namespace scenario {
 
 /// What a file's path says about the script in it.
 struct NomeScript {
-  TipoScript tipo = TipoScript::altro;
-  std::string cartella;       ///< the folder, without a trailing "/" ("" for the root)
-  std::string nome_percorso;  ///< the route
-  std::string numero_treno;   ///< the train, for a train script
+  std::optional<TipoScript> tipo;  ///< none: not a script
+  std::string cartella;            ///< the folder, without a trailing "/" ("" for the root)
+  std::string nome_percorso;       ///< the route
+  std::string numero_treno;        ///< the train, for a train script
 };
 
 /// "DIR/ROUTE_linea.txt" is the line script of ROUTE; "DIR/ROUTE_TRAIN-.txt"
 /// a train script of ROUTE (TRAIN after the last "_"); anything else, or an
-/// empty route or train, is `altro`.
+/// empty route or train, is no script.
 NomeScript riconosci_script(const std::string& percorso);
 
 /// The texts of the documents the editor has open, by URI, with the files

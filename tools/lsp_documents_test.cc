@@ -10,7 +10,7 @@ namespace {
 TEST(RiconosciScript, NamesSayTheLanguageTheRouteAndTheTrain) {
   struct Caso {
     const char* percorso;
-    TipoScript tipo;
+    std::optional<TipoScript> tipo;
     const char* cartella;
     const char* nome_percorso;
     const char* numero_treno;
@@ -19,10 +19,10 @@ TEST(RiconosciScript, NamesSayTheLanguageTheRouteAndTheTrain) {
       {"/d/Zembrastina_Dervo_linea.txt", TipoScript::linea, "/d", "Zembrastina_Dervo", ""},
       {"/d/Zembrastina_Dervo_47716-.txt", TipoScript::treno, "/d", "Zembrastina_Dervo", "47716"},
       {"/R_1-.txt", TipoScript::treno, "", "R", "1"},
-      {"/d/_linea.txt", TipoScript::altro, "/d", "", ""},
-      {"/d/R_-.txt", TipoScript::altro, "/d", "", ""},
-      {"/d/R1-.txt", TipoScript::altro, "/d", "", ""},
-      {"/d/R_1.txt", TipoScript::altro, "/d", "", ""},
+      {"/d/_linea.txt", std::nullopt, "/d", "", ""},
+      {"/d/R_-.txt", std::nullopt, "/d", "", ""},
+      {"/d/R1-.txt", std::nullopt, "/d", "", ""},
+      {"/d/R_1.txt", std::nullopt, "/d", "", ""},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.percorso);

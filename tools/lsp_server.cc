@@ -55,7 +55,8 @@ int intero(const json& oggetto, const char* chiave) {
   return static_cast<int>(std::clamp<std::int64_t>(n, 0, std::int64_t{1} << 30));
 }
 
-TipoScript tipo_di(const std::string& uri) {
+/// The language of the script at `uri`; none for a file that is no script.
+std::optional<TipoScript> tipo_di(const std::string& uri) {
   return riconosci_script(percorso_da_uri(uri)).tipo;
 }
 
@@ -107,11 +108,12 @@ json diagnostico(const Problema& p, TestiLetti& testi, Codifica codifica) {
             {"severity", p.gravita == Gravita::errore ? kGravitaErrore : kGravitaAvviso},
             {"source", "scenario_tool"},
             {"message", per_editore(p.messaggio)}};
-  // An error by the compile's number, a warning by its name.
-  if (p.codice != 0) {
-    d["code"] = p.codice;
-  } else if (!p.nome.empty()) {
+  // A warning by its name, an error by its code's name ("explain" takes
+  // both); the number only for a code without a name.
+  if (!p.nome.empty()) {
     d["code"] = per_editore(p.nome);
+  } else if (p.codice != 0) {
+    d["code"] = p.codice;
   }
   if (!p.note.empty()) {
     json note = json::array();
@@ -286,8 +288,9 @@ json ServerLsp::hover(const json& parametri) {
   int riga = 0, colonna = 0;
   const std::string* testo = punto(parametri, &uri, &riga, &colonna);
   if (!testo) return nullptr;
-  const std::optional<Descrizione> d =
-      analizzatore_.descrizione(*testo, tipo_di(uri), riga, colonna);
+  const std::optional<TipoScript> tipo = tipo_di(uri);
+  if (!tipo) return nullptr;
+  const std::optional<Descrizione> d = analizzatore_.descrizione(*testo, *tipo, riga, colonna);
   if (!d || d->testo.empty()) return nullptr;
   json risultato = {{"contents", {{"kind", "markdown"}, {"value", per_editore(d->testo)}}}};
   if (d->colonna > 0) {
@@ -301,8 +304,9 @@ json ServerLsp::completamento(const json& parametri) {
   std::string uri;
   int riga = 0, colonna = 0;
   const std::string* testo = punto(parametri, &uri, &riga, &colonna);
-  if (!testo) return nullptr;
-  const Proposte p = analizzatore_.proposte(*testo, tipo_di(uri), riga, colonna);
+  const std::optional<TipoScript> tipo = tipo_di(uri);
+  if (!testo || !tipo) return nullptr;
+  const Proposte p = analizzatore_.proposte(*testo, *tipo, riga, colonna);
   const json sostituito =
       intervallo(RigheTesto(*testo), riga, p.colonna, p.colonna_fine, codifica_);
   json voci = json::array();
@@ -322,10 +326,11 @@ json ServerLsp::completamento(const json& parametri) {
 json ServerLsp::simboli(const json& parametri) {
   const std::string uri = parametri.at("textDocument").at("uri").get<std::string>();
   const std::string* testo = documenti_.aperto(uri);
-  if (!testo) return nullptr;
+  const std::optional<TipoScript> tipo = tipo_di(uri);
+  if (!testo || !tipo) return nullptr;
   const RigheTesto righe(*testo);
   json simboli = json::array();
-  for (const Simbolo& s : analizzatore_.simboli(*testo, tipo_di(uri))) {
+  for (const Simbolo& s : analizzatore_.simboli(*testo, *tipo)) {
     json simbolo = {
         {"name", s.nome.empty() ? "?" : per_editore(s.nome)},
         {"kind", tipo_simbolo(s.tipo)},

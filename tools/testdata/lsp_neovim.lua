@@ -1,6 +1,7 @@
 -- Drives the language server from Neovim's own client, as an author would:
 -- opens a broken train script, waits for its problems, hovers a field,
--- fixes the line and waits for the problem to go, then ends the session.
+-- asks for the keywords at the start of a line and for the outline, fixes
+-- the line and waits for the problem to go, then ends the session.
 --
 -- Run as: nvim --headless -u NONE -i NONE -n -c 'luafile lsp_neovim.lua'
 -- with LSP_SERVER (the server's command line, a JSON array), LSP_SCRIPT (the train script),
@@ -83,6 +84,25 @@ local function sessione()
   }, 5000)
   local hover = risposte and risposte[id] and risposte[id].result
   annota('hover', { testo = hover and hover.contents.value or '' })
+
+  risposte = vim.lsp.buf_request_sync(buffer, 'textDocument/completion', {
+    textDocument = { uri = uri },
+    position = { line = riga, character = 0 },
+  }, 5000)
+  local completamento = risposte and risposte[id] and risposte[id].result or {}
+  for _, voce in ipairs(completamento.items or completamento) do
+    if voce.label == 'stazione' then
+      annota('parola', { etichetta = voce.label, dettaglio = voce.detail or '' })
+    end
+  end
+
+  risposte = vim.lsp.buf_request_sync(buffer, 'textDocument/documentSymbol', {
+    textDocument = { uri = uri },
+  }, 5000)
+  local simboli = risposte and risposte[id] and risposte[id].result or {}
+  if simboli[1] then
+    annota('simbolo', { nome = simboli[1].name, dettaglio = simboli[1].detail or '', riga = simboli[1].range.start.line })
+  end
 
   -- Fix the line (then break and fix it again, for more timings): each
   -- change is timed from the edit, and from the didChange notification to
