@@ -188,7 +188,7 @@ TEST(ComandoLsp, PublishesTheProblemsOfBothScriptsAndClearsThemWhenFixed) {
   // The error at its field, then the timetable warning the built-in
   // scenario has too; the fix leaves the warning alone.
   ASSERT_EQ(treno[0].size(), 2u);
-  EXPECT_EQ(treno[0][0]["code"], "station-position-not-multiple");
+  EXPECT_EQ(treno[0][0]["code"], 8);
   EXPECT_EQ(treno[0][0]["severity"], 1);
   EXPECT_EQ(treno[0][0]["range"]["start"], (json{{"line", 26}, {"character", 12}}));
   EXPECT_EQ(treno[0][0]["range"]["end"], (json{{"line", 26}, {"character", 17}}));

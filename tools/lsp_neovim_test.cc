@@ -101,7 +101,7 @@ TEST(LspNeovim, ShowsTheErrorAtItsFieldHoversCompletesOutlinesAndClearsTheErrorW
   EXPECT_EQ(problemi[0]["colonna"], 12);
   EXPECT_EQ(problemi[0]["colonna_fine"], 17);
   EXPECT_EQ(problemi[0]["gravita"], 1);  // error
-  EXPECT_EQ(problemi[0]["codice"], "station-position-not-multiple");
+  EXPECT_EQ(problemi[0]["codice"], 8);
   EXPECT_EQ(problemi[0]["messaggio"], "station position 66620 m is not a multiple of 50 m");
   EXPECT_EQ(problemi[1]["riga"], 27);
   EXPECT_EQ(problemi[1]["colonna"], 62);

@@ -108,12 +108,12 @@ json diagnostico(const Problema& p, TestiLetti& testi, Codifica codifica) {
             {"severity", p.gravita == Gravita::errore ? kGravitaErrore : kGravitaAvviso},
             {"source", "scenario_tool"},
             {"message", per_editore(p.messaggio)}};
-  // A warning by its name, an error by its code's name ("explain" takes
-  // both); the number only for a code without a name.
-  if (!p.nome.empty()) {
-    d["code"] = per_editore(p.nome);
-  } else if (p.codice != 0) {
+  // As `check` prints them: an error by its code's number, a warning by
+  // its name (`explain` takes both).
+  if (p.gravita == Gravita::errore && p.codice != 0) {
     d["code"] = p.codice;
+  } else if (!p.nome.empty()) {
+    d["code"] = per_editore(p.nome);
   }
   if (!p.note.empty()) {
     json note = json::array();
