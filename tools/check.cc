@@ -22,6 +22,7 @@
 #include "tools/check_names.h"
 #include "tools/check_warnings.h"
 #include "tools/checked_script.h"
+#include "tools/wording.h"
 
 namespace scenario {
 
@@ -44,17 +45,6 @@ class FileSystemControllo : public MemoryFileSystem {
     return -1;
   }
 };
-
-std::string n(std::int64_t v) {
-  return std::to_string(v);
-}
-
-std::string q(std::string_view testo) {
-  std::string s(1, '`');
-  s.append(testo);
-  s += '`';
-  return s;
-}
 
 /// The element of code `tipo`, with its article, for messages.
 std::string elemento(std::uint8_t tipo) {
@@ -356,7 +346,8 @@ std::vector<Nota> Controllo::occupanti(const StatoCompilazione& stato,
   for (const Occupante& o : occupanti) {
     std::string quali = o.celle.size() == 1 ? "cell " : "cells ";
     for (std::size_t k = 0; k < o.celle.size(); ++k) {
-      quali += (k == 0 ? "" : (k + 1 == o.celle.size() ? " and " : ", ")) + n(o.celle[k]);
+      quali +=
+          (k == 0 ? "" : (k + 1 == o.celle.size() ? " and " : ", ")) + std::to_string(o.celle[k]);
     }
     note.push_back(s_[o.script].nota(
         o.record->chiave,
@@ -372,12 +363,13 @@ Diagnostica Controllo::fuori(const StatoCompilazione& stato, int i, const Record
     if (dentro_celle(stato, p)) return std::nullopt;
     if (p < 0)
       return al(i, r, tipo, k,
-                std::string(cosa) + " " + n(p) +
+                std::string(cosa) + " " + std::to_string(p) +
                     " m is before the start "
                     "of the route");
     return al(i, r, tipo, k,
-              std::string(cosa) + " " + n(p) + " m is past the end of the cell array (last " +
-                  "position " + n(ultima) + " m)");
+              std::string(cosa) + " " + std::to_string(p) +
+                  " m is past the end of the cell array (last " + "position " +
+                  std::to_string(ultima) + " m)");
   };
   auto v = [&](TipoRecord tipo, std::size_t k) -> std::int64_t {
     const CampoScript* c = campo(r, tipo, k);
@@ -400,8 +392,9 @@ Diagnostica Controllo::fuori(const StatoCompilazione& stato, int i, const Record
         const std::int64_t fine = v(t, 0) + v(t, 1);
         if (!d && fine > static_cast<std::int64_t>(stato.lunghezza_tabella) - 2) {
           d = al(i, r, t, 1,
-                 "curve ends at " + n(fine) + " m, past the end of the line geometry (last metre " +
-                     n(static_cast<std::int64_t>(stato.lunghezza_tabella) - 2) + ")");
+                 "curve ends at " + std::to_string(fine) +
+                     " m, past the end of the line geometry (last metre " +
+                     std::to_string(static_cast<std::int64_t>(stato.lunghezza_tabella) - 2) + ")");
         }
         break;
       }
@@ -417,14 +410,17 @@ Diagnostica Controllo::fuori(const StatoCompilazione& stato, int i, const Record
         const std::int64_t p = v(t, 0);
         const std::int64_t ultima_stazione = metri_cella(stato.numero_celle, 0) - kMargineStazione;
         if (p < 0) {
-          d = al(i, r, t, 0, "station position " + n(p) + " m is before the start of the route");
+          d = al(i, r, t, 0,
+                 "station position " + std::to_string(p) + " m is before the start of the route");
         } else if (p > ultima_stazione) {
           d = al(i, r, t, 0,
-                 "station position " + n(p) + " m is too near the end of the cell array (last " +
-                     "station position " + n(ultima_stazione) + " m)");
+                 "station position " + std::to_string(p) +
+                     " m is too near the end of the cell array (last " + "station position " +
+                     std::to_string(ultima_stazione) + " m)");
         } else {
           d = al(i, r, t, 2,
-                 "station ends past the end of the cell array (last position " + n(ultima) + " m)");
+                 "station ends past the end of the cell array (last position " +
+                     std::to_string(ultima) + " m)");
         }
         break;
       }
@@ -459,12 +455,14 @@ Diagnostica Controllo::spiega_lettura(int i, const RecordScript* r,
                             "one more field after it");
         }
         return s.a_fine_riga(r->ultima_riga, Gravita::errore,
-                             "expected " + n(static_cast<std::int64_t>(campi_attesi(*r))) +
-                                 " fields after " + q(r->chiave.testo) + ", found " +
-                                 n(static_cast<std::int64_t>(r->valori.size())));
+                             "expected " +
+                                 std::to_string(static_cast<std::int64_t>(campi_attesi(*r))) +
+                                 " fields after " + citato(r->chiave.testo) + ", found " +
+                                 std::to_string(static_cast<std::int64_t>(r->valori.size())));
       case Difetto::non_numero:
-        return s.al_campo(r->valori.back(), Gravita::errore,
-                          "expected a whole number" + per + ", found " + q(r->valori.back().testo));
+        return s.al_campo(
+            r->valori.back(), Gravita::errore,
+            "expected a whole number" + per + ", found " + citato(r->valori.back().testo));
       case Difetto::fuori_misura: {
         const Lettura l = campi_di(tipo)[k];
         const char* misura = l == Lettura::byte8      ? "a byte (0 to 255)"
@@ -474,9 +472,10 @@ Diagnostica Controllo::spiega_lettura(int i, const RecordScript* r,
                           "value " + r->valori.back().testo + per + " does not fit " + misura);
       }
       case Difetto::testo_lungo:
-        return s.al_campo(r->valori.back(), Gravita::errore,
-                          "text of " + n(static_cast<std::int64_t>(r->valori.back().testo.size())) +
-                              " bytes is longer than a field may be (65535 bytes)");
+        return s.al_campo(
+            r->valori.back(), Gravita::errore,
+            "text of " + std::to_string(static_cast<std::int64_t>(r->valori.back().testo.size())) +
+                " bytes is longer than a field may be (65535 bytes)");
       case Difetto::nessuno:
         break;
     }
@@ -507,8 +506,9 @@ Diagnostica Controllo::spiega_lettura(int i, const RecordScript* r,
           arrotonda(static_cast<double>(destra->numero) / 5.0 + 20.0 * sinistra->numero);
       if (parola < INT16_MIN || parola > INT16_MAX) {
         return s.al_campo(*sinistra, Gravita::errore,
-                          "board speeds " + n(sinistra->numero) + " and " + n(destra->numero) +
-                              " give the word " + n(parola) +
+                          "board speeds " + std::to_string(sinistra->numero) + " and " +
+                              std::to_string(destra->numero) + " give the word " +
+                              std::to_string(parola) +
                               " (20 x left + right / 5), which does not fit 16 bits");
       }
     }
@@ -525,11 +525,12 @@ Diagnostica Controllo::spiega_lettura(int i, const RecordScript* r,
     const std::int64_t orario = (v(13) * 60 + v(14)) * 60 + v(15);
     if (!entra_in_long(orario)) {
       return al(i, *r, TipoRecord::stazione, 13,
-                "station time " + n(orario) + " s does not fit a 32-bit number");
+                "station time " + std::to_string(orario) + " s does not fit a 32-bit number");
     }
     if (!entra_in_long(v(0) + v(2)) || !entra_in_long(v(0) - v(2))) {
-      return al(i, *r, TipoRecord::stazione, 2,
-                "station length " + n(v(2)) + " m puts its ends outside 32-bit numbers");
+      return al(
+          i, *r, TipoRecord::stazione, 2,
+          "station length " + std::to_string(v(2)) + " m puts its ends outside 32-bit numbers");
     }
   }
   if (i == 1) {
@@ -576,9 +577,9 @@ Spiegazione Controllo::spiega(const Diagnosi& d, const StatoCompilazione& stato,
   const std::string cosa_tiene =
       cella_valida ? elemento(stato.celle[static_cast<std::size_t>(cella)].tipo) : "an element";
   auto collisione = [&](TipoRecord tipo, std::size_t k, const std::string& prima) {
-    Diagnostica x =
-        al(i, *r, tipo, k,
-           prima + " falls in cell " + n(cella) + ", which already holds " + cosa_tiene);
+    Diagnostica x = al(
+        i, *r, tipo, k,
+        prima + " falls in cell " + std::to_string(cella) + ", which already holds " + cosa_tiene);
     x.note = occupanti(stato, d.celle);
     return x;
   };
@@ -591,67 +592,75 @@ Spiegazione Controllo::spiega(const Diagnosi& d, const StatoCompilazione& stato,
     case codice::lunghezza_eccessiva:
       e.d = al(i, *r, T::lunghezza, 0,
                v(T::lunghezza, 0) < 0
-                   ? "route length " + n(v(T::lunghezza, 0)) + " m is negative"
-                   : "route length " + n(v(T::lunghezza, 0)) + " m is above the limit of " +
-                         n(kLunghezzaMassima) + " m");
+                   ? "route length " + std::to_string(v(T::lunghezza, 0)) + " m is negative"
+                   : "route length " + std::to_string(v(T::lunghezza, 0)) +
+                         " m is above the limit of " + std::to_string(kLunghezzaMassima) + " m");
       break;
     case codice::ripetizione_inizio:
       e.d = al(i, *r, T::ripetizione, 0,
-               "cab-signalling start " + n(v(T::ripetizione, 0)) + " m is not a multiple of 50 m");
+               "cab-signalling start " + std::to_string(v(T::ripetizione, 0)) +
+                   " m is not a multiple of 50 m");
       break;
     case codice::ripetizione_fine:
       e.d = al(i, *r, T::ripetizione, 1,
-               "cab-signalling end " + n(v(T::ripetizione, 1)) + " m is not a multiple of 50 m");
+               "cab-signalling end " + std::to_string(v(T::ripetizione, 1)) +
+                   " m is not a multiple of 50 m");
       break;
     case codice::ripetizione_codici:
       e.d = s.al_campo(r->chiave, Gravita::errore,
-                       "cab-signalling keyword " + q(r->chiave.testo) +
+                       "cab-signalling keyword " + citato(r->chiave.testo) +
                            " names neither 4 nor 9 codes: expected `4` or `9` in it, as in "
                            "`ripetizione segnali 4 codici`");
       break;
     case codice::cartello_occupato:
-      e.d = collisione(T::cartello, 0, "indicator board at " + n(v(T::cartello, 0)) + " m");
+      e.d = collisione(T::cartello, 0,
+                       "indicator board at " + std::to_string(v(T::cartello, 0)) + " m");
       break;
     case codice::abbattimento_occupato:
-      e.d = collisione(T::abbattimento, 0, "code cell at " + n(v(T::abbattimento, 0)) + " m");
+      e.d = collisione(T::abbattimento, 0,
+                       "code cell at " + std::to_string(v(T::abbattimento, 0)) + " m");
       break;
     case codice::segnale_occupato:
-      e.d = collisione(T::segnale, 0, "signal at " + n(v(T::segnale, 0)) + " m");
+      e.d = collisione(T::segnale, 0, "signal at " + std::to_string(v(T::segnale, 0)) + " m");
       break;
     case codice::avviso_occupato:
       e.d = collisione(T::rallentamento, 0,
-                       "the warning board of the slowdown at " + n(v(T::rallentamento, 0)) +
-                           " m, 1200 m before its start,");
+                       "the warning board of the slowdown at " +
+                           std::to_string(v(T::rallentamento, 0)) + " m, 1200 m before its start,");
       break;
     case codice::inizio_occupato:
-      e.d = collisione(T::rallentamento, 0,
-                       "the start of the slowdown at " + n(v(T::rallentamento, 0)) + " m");
+      e.d = collisione(
+          T::rallentamento, 0,
+          "the start of the slowdown at " + std::to_string(v(T::rallentamento, 0)) + " m");
       break;
     case codice::fine_occupato:
       e.d = collisione(T::rallentamento, 2,
                        "the end of the slowdown at " +
-                           n(v(T::rallentamento, 0) + v(T::rallentamento, 2)) + " m");
+                           std::to_string(v(T::rallentamento, 0) + v(T::rallentamento, 2)) + " m");
       break;
     case codice::prima_avviso_occupato:
       e.d = al(i, *r, T::rallentamento, 4,
-               "cell " + n(cella) +
+               "cell " + std::to_string(cella) +
                    ", one of the four cells before the warning board of the "
                    "slowdown at " +
-                   n(v(T::rallentamento, 0)) + " m, already holds " + cosa_tiene +
+                   std::to_string(v(T::rallentamento, 0)) + " m, already holds " + cosa_tiene +
                    " (f_ta asks for those cells)");
       e.d.note = occupanti(stato, d.celle);
       break;
     case codice::indicatori_occupato:
-      e.d = collisione(T::indicatori_v_max, 0,
-                       "pair of maximum-speed boards at " + n(v(T::indicatori_v_max, 0)) + " m");
+      e.d = collisione(
+          T::indicatori_v_max, 0,
+          "pair of maximum-speed boards at " + std::to_string(v(T::indicatori_v_max, 0)) + " m");
       break;
     case codice::stazione_posizione:
-      e.d = al(i, *r, T::stazione, 0,
-               "station position " + n(v(T::stazione, 0)) + " m is not a multiple of 50 m");
+      e.d = al(
+          i, *r, T::stazione, 0,
+          "station position " + std::to_string(v(T::stazione, 0)) + " m is not a multiple of 50 m");
       break;
     case codice::stazione_lunghezza:
-      e.d = al(i, *r, T::stazione, 2,
-               "station length " + n(v(T::stazione, 2)) + " m is not a multiple of 100 m");
+      e.d = al(
+          i, *r, T::stazione, 2,
+          "station length " + std::to_string(v(T::stazione, 2)) + " m is not a multiple of 100 m");
       break;
     case codice::tabella_piena: {
       if (e_di(*r, T::cartello)) {
@@ -663,10 +672,10 @@ Spiegazione Controllo::spiega(const Diagnosi& d, const StatoCompilazione& stato,
       const std::int64_t cartelli = stato.numero_cartelli;
       const std::int64_t numero = static_cast<std::int64_t>(presenti(i, T::stazione, r).size());
       e.d = s.al_campo(r->chiave, Gravita::errore,
-                       "too many stations: with " + n(cartelli) +
+                       "too many stations: with " + std::to_string(cartelli) +
                            " indicator boards in the line script, the parameter table can take " +
-                           n(std::max<std::int64_t>(kVociCondivise - cartelli, 0)) +
-                           " stations, and this is station " + n(numero));
+                           std::to_string(std::max<std::int64_t>(kVociCondivise - cartelli, 0)) +
+                           " stations, and this is station " + std::to_string(numero));
       break;
     }
     case codice::fuori_celle:
@@ -681,13 +690,14 @@ Spiegazione Controllo::spiega(const Diagnosi& d, const StatoCompilazione& stato,
         fine_prima = stato.parametri[numero - 1].fine;
       }
       e.d = al(i, *r, T::stazione, 0,
-               "station starts at " + n(inizio) +
+               "station starts at " + std::to_string(inizio) +
                    " m, less than 350 m after the end of the "
                    "previous station (" +
-                   n(fine_prima) + " m)");
+                   std::to_string(fine_prima) + " m)");
       if (numero >= 2) {
-        e.d.note.push_back(s.nota(stazioni[numero - 2]->chiave,
-                                  "the previous station, which ends at " + n(fine_prima) + " m"));
+        e.d.note.push_back(
+            s.nota(stazioni[numero - 2]->chiave,
+                   "the previous station, which ends at " + std::to_string(fine_prima) + " m"));
       }
       break;
     }
@@ -695,7 +705,7 @@ Spiegazione Controllo::spiega(const Diagnosi& d, const StatoCompilazione& stato,
       const std::size_t numero = presenti(i, T::stazione, r).size();
       const std::int64_t fine = numero < stato.parametri.size() ? stato.parametri[numero].fine : 0;
       e.d = al(i, *r, T::stazione, 0,
-               "station ends at " + n(fine) +
+               "station ends at " + std::to_string(fine) +
                    " m: an ordinary station (type below 25) must end after 100 m");
       break;
     }
@@ -705,9 +715,9 @@ Spiegazione Controllo::spiega(const Diagnosi& d, const StatoCompilazione& stato,
         if (r->chiave.testo.find(c) != std::string::npos) cifra = true;
       }
       e.d = cifra ? al(i, *r, T::curva, 0,
-                       "the line geometry would pass metre " + n(kLunghezzaMassima))
+                       "the line geometry would pass metre " + std::to_string(kLunghezzaMassima))
                   : s.al_campo(r->chiave, Gravita::errore,
-                               "curve keyword " + q(r->chiave.testo) +
+                               "curve keyword " + citato(r->chiave.testo) +
                                    " has no class digit 1 to 6 (as in `curvas4`)");
       break;
     }
@@ -751,7 +761,7 @@ void Controllo::post_pass(const StatoCompilazione& stato, const RisultatoCompila
     const auto [i, r] = record_di(origine_di(stato, d.celle[0]));
     const std::vector<std::int64_t> candidate(d.celle.begin() + 2, d.celle.end());
     Diagnostica x;
-    const std::string luogo = n(d.posizione) + " m";
+    const std::string luogo = std::to_string(d.posizione) + " m";
     std::string messaggio;
     switch (d.codice) {
       case codice::segnale_prima_avviso:
@@ -761,8 +771,8 @@ void Controllo::post_pass(const StatoCompilazione& stato, const RisultatoCompila
         break;
       case codice::codici_prima_inizio: {
         const std::int64_t distanza = candidate.empty() ? 0 : (d.celle[0] - candidate[0]) * 50;
-        messaggio = "no free cell for the code " + n(distanza) + " to " + n(distanza + 100) +
-                    " m before the start of this slowdown";
+        messaggio = "no free cell for the code " + std::to_string(distanza) + " to " +
+                    std::to_string(distanza + 100) + " m before the start of this slowdown";
         break;
       }
       case codice::codici_rallentamento:

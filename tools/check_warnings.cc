@@ -11,6 +11,7 @@
 #include "output/cell_file.h"
 #include "scripts/keywords.h"
 #include "tools/check_names.h"
+#include "tools/wording.h"
 
 namespace scenario {
 
@@ -23,18 +24,6 @@ constexpr std::int64_t kSenzaAvviso = 1500;
 /// The range of a gradient the cell's byte holds (stored plus 100).
 constexpr std::int64_t kPendenzaMinima = -100;
 constexpr std::int64_t kPendenzaMassima = 155;
-
-std::string n(std::int64_t v) {
-  return std::to_string(v);
-}
-
-/// "`testo`": a text quoted in a message.
-std::string q(std::string_view testo) {
-  std::string s(1, '`');
-  s.append(testo);
-  s += '`';
-  return s;
-}
 
 /// hh:mm:ss of a time in seconds.
 std::string ora(std::int64_t h, std::int64_t m, std::int64_t s) {
@@ -130,8 +119,9 @@ class Avvisi {
     if (!c || c->numero < 0) return;
     if (lunghezza_ && c->numero > *lunghezza_) {
       avviso(*c, "past-route-end",
-             std::string(cosa) + " " + n(c->numero) + " m is past the end of the route (" +
-                 n(*lunghezza_) + " m), in the " + n(kCodaPercorso) + " m run-out");
+             std::string(cosa) + " " + std::to_string(c->numero) +
+                 " m is past the end of the route (" + std::to_string(*lunghezza_) +
+                 " m), in the " + std::to_string(kCodaPercorso) + " m run-out");
     }
     multiplo(c, c->numero, cosa);
   }
@@ -139,8 +129,9 @@ class Avvisi {
   void multiplo(const CampoScript* c, std::int64_t p, const char* cosa) {
     if (!c || p < 0 || p % kMetriCella == 0) return;
     avviso(*c, "inexact-position",
-           std::string(cosa) + " " + n(p) + " m is not a multiple of 50 m: it is rounded to " +
-               n(cella_di(p, 0) * kMetriCella) + " m");
+           std::string(cosa) + " " + std::to_string(p) +
+               " m is not a multiple of 50 m: it is rounded to " +
+               std::to_string(cella_di(p, 0) * kMetriCella) + " m");
   }
 
   /// Values the file keeps only the low 8 or 16 bits of.
@@ -149,8 +140,9 @@ class Avvisi {
     const std::int64_t tenuto = bit == 8 ? bassi8(v) : bassi16(v);
     if (tenuto == v) return;
     avviso(*c, "truncated-value",
-           cosa + " " + n(v) + " does not fit " + (bit == 8 ? "a byte (0 to 255)" : "16 bits") +
-               ": the file keeps its low " + n(bit) + " bits, " + n(tenuto));
+           cosa + " " + std::to_string(v) + " does not fit " +
+               (bit == 8 ? "a byte (0 to 255)" : "16 bits") + ": the file keeps its low " +
+               std::to_string(bit) + " bits, " + std::to_string(tenuto));
   }
 
   void ordine(TipoRecord tipo, const char* cosa);
@@ -168,12 +160,12 @@ class Avvisi {
 
 void Avvisi::sconosciuto(const RecordScript& r) {
   const std::string& t = r.chiave.testo;
-  std::string messaggio = "line ignored: " + q(t) + " matches no record keyword";
+  std::string messaggio = "line ignored: " + citato(t) + " matches no record keyword";
   if (s_.tipo == TipoScript::linea && r.sezione == ParteScript::generale) {
     const auto corpo = tipi_per(t, corpo_linea);
     if (!corpo.empty()) {
       avviso(r.chiave, "unknown-record",
-             "line ignored: " + q(t) +
+             "line ignored: " + citato(t) +
                  " is a record of the body, and the general section (up to the first `[...]` "
                  "header) does not read it");
       return;
@@ -183,7 +175,7 @@ void Avvisi::sconosciuto(const RecordScript& r) {
     const auto gen = tipi_per(t, del_generale);
     if (!gen.empty()) {
       avviso(r.chiave, "unknown-record",
-             "line ignored: " + q(t) +
+             "line ignored: " + citato(t) +
                  " is a record of the general section, which ends at the first `[...]` header");
       return;
     }
@@ -227,8 +219,8 @@ void Avvisi::sconosciuto(const RecordScript& r) {
     }
   }
   if (!proposte.empty()) {
-    messaggio += "; did you mean " + q(proposte[0]);
-    for (std::size_t i = 1; i < proposte.size(); ++i) messaggio += " or " + q(proposte[i]);
+    messaggio += "; did you mean " + citato(proposte[0]);
+    for (std::size_t i = 1; i < proposte.size(); ++i) messaggio += " or " + citato(proposte[i]);
     messaggio += "?";
     if (migliore == 0) messaggio += " (this keyword's test is case-sensitive)";
   }
@@ -250,8 +242,9 @@ void Avvisi::forma() {
                  rs[i - 1].ultima_riga == rs[i - 1].chiave.riga) {
         const RecordScript& p = rs[i - 1];
         avviso(r.chiave, "extra-fields",
-               q(p.chiave.testo) + " takes " + n(static_cast<std::int64_t>(campi_attesi(p))) +
-                   " fields; this extra field " + q(t) +
+               citato(p.chiave.testo) + " takes " +
+                   std::to_string(static_cast<std::int64_t>(campi_attesi(p))) +
+                   " fields; this extra field " + citato(t) +
                    " is read as the keyword of a further record, and matches none");
       }
       continue;
@@ -261,10 +254,10 @@ void Avvisi::forma() {
       std::string come;
       for (std::size_t k = 0; k < r.tipi.size(); ++k) {
         come += (k == 0 ? "" : (k + 1 == r.tipi.size() ? " and as " : ", as ")) +
-                q(parola_tipica(r.tipi[k]));
+                citato(parola_tipica(r.tipi[k]));
       }
       avviso(r.chiave, "ambiguous-keyword",
-             q(t) + " is read as " + come + ": the reader takes the fields of each in turn");
+             citato(t) + " is read as " + come + ": the reader takes the fields of each in turn");
     }
     if (r.ultima_riga > r.chiave.riga) {
       std::size_t sulla_riga = 0;
@@ -276,15 +269,16 @@ void Avvisi::forma() {
           primo_altrove = &c;
         }
       }
-      out_.push_back(s_.a_fine_riga(r.chiave.riga, Gravita::avviso,
-                                    "expected " + n(static_cast<std::int64_t>(campi_attesi(r))) +
-                                        " fields after " + q(t) + ", found " +
-                                        n(static_cast<std::int64_t>(sulla_riga)) +
-                                        " on its line: the reader takes the rest from line " +
-                                        n(primo_altrove ? primo_altrove->riga : r.ultima_riga)));
+      out_.push_back(
+          s_.a_fine_riga(r.chiave.riga, Gravita::avviso,
+                         "expected " + std::to_string(static_cast<std::int64_t>(campi_attesi(r))) +
+                             " fields after " + citato(t) + ", found " +
+                             std::to_string(static_cast<std::int64_t>(sulla_riga)) +
+                             " on its line: the reader takes the rest from line " +
+                             std::to_string(primo_altrove ? primo_altrove->riga : r.ultima_riga)));
       out_.back().nome = "missing-fields";
       if (primo_altrove) {
-        out_.back().note.push_back(s_.nota(*primo_altrove, "read as a field of " + q(t)));
+        out_.back().note.push_back(s_.nota(*primo_altrove, "read as a field of " + citato(t)));
       }
     }
     for (TipoRecord tipo : r.tipi) {
@@ -292,10 +286,10 @@ void Avvisi::forma() {
       auto [it, nuovo] = primi.emplace(tipo, &r);
       if (nuovo) continue;
       Diagnostica& d = avviso(r.chiave, "duplicate-record",
-                              q(parola_tipica(tipo)) +
+                              citato(parola_tipica(tipo)) +
                                   " given again: its values replace those of "
                                   "line " +
-                                  n(it->second->chiave.riga));
+                                  std::to_string(it->second->chiave.riga));
       d.note.push_back(s_.nota(it->second->chiave, "first given here"));
     }
   }
@@ -308,11 +302,12 @@ void Avvisi::ordine(TipoRecord tipo, const char* cosa) {
     const CampoScript* p = campo(r, tipo, 0);
     if (!p) continue;
     if (prima && p->numero <= prima->numero) {
-      Diagnostica& d = avviso(*p, "out-of-order",
-                              std::string(cosa) + " at " + n(p->numero) +
-                                  " m is not after the previous one (" + n(prima->numero) +
-                                  " m): these records must stand in ascending order of "
-                                  "position");
+      Diagnostica& d =
+          avviso(*p, "out-of-order",
+                 std::string(cosa) + " at " + std::to_string(p->numero) +
+                     " m is not after the previous one (" + std::to_string(prima->numero) +
+                     " m): these records must stand in ascending order of "
+                     "position");
       d.note.push_back(s_.nota(*prima, "the previous one"));
     }
     prima = p;
@@ -330,22 +325,25 @@ void Avvisi::curve() {
     if (inizio && s->numero <= inizio->numero) {
       Diagnostica& d =
           avviso(*s, "out-of-order",
-                 "curve at " + n(s->numero) + " m is not after the previous curve (" +
-                     n(inizio->numero) + " m): curves must stand in ascending order of start");
+                 "curve at " + std::to_string(s->numero) + " m is not after the previous curve (" +
+                     std::to_string(inizio->numero) +
+                     " m): curves must stand in ascending order of start");
       d.note.push_back(s_.nota(*inizio, "the previous curve"));
     } else if (inizio && s->numero < fine) {
       Diagnostica& d = avviso(*s, "overlapping-curves",
-                              "curve starts at " + n(s->numero) +
-                                  " m, inside the previous curve (" + n(inizio->numero) + " to " +
-                                  n(fine) + " m): only the part after " + n(fine) + " m turns");
+                              "curve starts at " + std::to_string(s->numero) +
+                                  " m, inside the previous curve (" +
+                                  std::to_string(inizio->numero) + " to " + std::to_string(fine) +
+                                  " m): only the part after " + std::to_string(fine) + " m turns");
       d.note.push_back(s_.nota(*inizio, "the previous curve"));
     }
     inizio = s;
     fine = s->numero + l->numero;
     if (lunghezza_ && fine > *lunghezza_ && s->numero <= *lunghezza_) {
       avviso(*l, "past-route-end",
-             "curve ends at " + n(fine) + " m, past the end of the route (" + n(*lunghezza_) +
-                 " m), in the " + n(kCodaPercorso) + " m run-out");
+             "curve ends at " + std::to_string(fine) + " m, past the end of the route (" +
+                 std::to_string(*lunghezza_) + " m), in the " + std::to_string(kCodaPercorso) +
+                 " m run-out");
     }
   }
 }
@@ -357,8 +355,8 @@ void Avvisi::profilo_inizio(TipoRecord tipo, const char* cosa, const char* valor
     if (!p) continue;
     if (p->numero > 0) {
       avviso(*p, "profile-start",
-             std::string("the first ") + q(parola_tipica(tipo)) + " record is at " + n(p->numero) +
-                 " m: the cells before it get " + cosa + " " + valore);
+             std::string("the first ") + citato(parola_tipica(tipo)) + " record is at " +
+                 std::to_string(p->numero) + " m: the cells before it get " + cosa + " " + valore);
     }
     return;
   }
@@ -371,8 +369,8 @@ void Avvisi::profilo_inizio(TipoRecord tipo, const char* cosa, const char* valor
   }
   if (!primo) return;  // an empty script has its own warning
   avviso(primo->chiave, "profile-start",
-         std::string("no ") + q(parola_tipica(tipo)) + " record: every cell gets " + cosa + " " +
-             valore);
+         std::string("no ") + citato(parola_tipica(tipo)) + " record: every cell gets " + cosa +
+             " " + valore);
 }
 
 void Avvisi::orari(const RecordScript& r, std::size_t primo) {
@@ -388,8 +386,8 @@ void Avvisi::orari(const RecordScript& r, std::size_t primo) {
   for (int i = 0; i < 3; ++i) {
     if (campi[i]->numero < 0 || campi[i]->numero > massimi[i]) {
       avviso(*campi[i], "time-out-of-range",
-             std::string(nomi[i]) + " " + n(campi[i]->numero) + " out of range (0 to " +
-                 n(massimi[i]) + ")");
+             std::string(nomi[i]) + " " + std::to_string(campi[i]->numero) +
+                 " out of range (0 to " + std::to_string(massimi[i]) + ")");
     }
   }
 }
@@ -416,7 +414,7 @@ void Avvisi::testo(const CampoScript* c, const char* cosa) {
          std::string(cosa) + " holds byte " + esadecimale +
              ", outside printable ASCII: the file keeps every byte as one Windows-1252 "
              "character, so the simulator shows " +
-             q(t) + " (UTF-8 text gets two or more characters per letter)");
+             citato(t) + " (UTF-8 text gets two or more characters per letter)");
 }
 
 void Avvisi::progressive() {
@@ -455,7 +453,7 @@ void Avvisi::progressive() {
         static_cast<int>(inizio[0] == massimo) + (inizio[1] == massimo) + (inizio[2] == massimo);
     if (quanti > 1) {
       avviso(primo->chiave, "chainage-reset",
-             "two chainage systems share the greatest start (" + n(massimo) +
+             "two chainage systems share the greatest start (" + std::to_string(massimo) +
                  " m): all three are stored as zeros");
     }
   } else if (fine[0] <= 0 && fine[1] <= 0 && fine[2] <= 0) {
@@ -476,16 +474,18 @@ void Avvisi::linea() {
       const CampoScript* g = campo(r, TipoRecord::pendenza, 1);
       if (g && (g->numero < kPendenzaMinima || g->numero > kPendenzaMassima)) {
         avviso(*g, "truncated-value",
-               "gradient " + n(g->numero) + " per mille is outside " + n(kPendenzaMinima) + " to " +
-                   n(kPendenzaMassima) + ": the cell stores it as " +
-                   n(static_cast<std::int64_t>(bassi8(g->numero + 100)) - 100));
+               "gradient " + std::to_string(g->numero) + " per mille is outside " +
+                   std::to_string(kPendenzaMinima) + " to " + std::to_string(kPendenzaMassima) +
+                   ": the cell stores it as " +
+                   std::to_string(static_cast<std::int64_t>(bassi8(g->numero + 100)) - 100));
       }
     }
     if (const CampoScript* s = campo(r, TipoRecord::curva, 0)) {
       if (lunghezza_ && s->numero > *lunghezza_) {
         avviso(*s, "past-route-end",
-               "curve start " + n(s->numero) + " m is past the end of the route (" +
-                   n(*lunghezza_) + " m), in the " + n(kCodaPercorso) + " m run-out");
+               "curve start " + std::to_string(s->numero) + " m is past the end of the route (" +
+                   std::to_string(*lunghezza_) + " m), in the " + std::to_string(kCodaPercorso) +
+                   " m run-out");
       }
     }
     if (const CampoScript* a = campo(r, TipoRecord::montagna, 0)) {
@@ -500,8 +500,9 @@ void Avvisi::linea() {
         const CampoScript* v = campo(r, TipoRecord::indicatori_v_max, i);
         if (v && v->numero % 5 != 0) {
           avviso(*v, "inexact-speed",
-                 "board speed " + n(v->numero) + " km/h is not a multiple of 5: it is stored as " +
-                     n(arrotonda(static_cast<double>(v->numero) / 5.0) * 5) + " km/h");
+                 "board speed " + std::to_string(v->numero) +
+                     " km/h is not a multiple of 5: it is stored as " +
+                     std::to_string(arrotonda(static_cast<double>(v->numero) / 5.0) * 5) + " km/h");
         }
       }
       const CampoScript* ss = campo(r, TipoRecord::indicatori_v_max, 4);
@@ -550,8 +551,9 @@ void Avvisi::treno() {
       const CampoScript* v = campo(r, TipoRecord::velocita, 1);
       if (v && v->numero % 5 != 0) {
         avviso(*v, "inexact-speed",
-               "speed " + n(v->numero) + " km/h is not a multiple of 5: the cells store " +
-                   n(arrotonda(static_cast<double>(v->numero) / 5.0) * 5) + " km/h");
+               "speed " + std::to_string(v->numero) +
+                   " km/h is not a multiple of 5: the cells store " +
+                   std::to_string(arrotonda(static_cast<double>(v->numero) / 5.0) * 5) + " km/h");
       }
     }
     if (const CampoScript* p = campo(r, TipoRecord::aderenza, 0)) {
@@ -573,7 +575,7 @@ void Avvisi::treno() {
       }
       for (std::size_t i = 2; i <= 4; ++i) {
         bassi(campo(r, TipoRecord::segnale, i), 10 * v(i) + v(i + 5), 16,
-              "signal word " + n(static_cast<std::int64_t>(i - 1)) + " (10 x s + d)");
+              "signal word " + std::to_string(static_cast<std::int64_t>(i - 1)) + " (10 x s + d)");
       }
       bassi(campo(r, TipoRecord::segnale, 5), 10 * v(5) + 3 * v(1) + v(6), 16,
             "signal word 4 (10 x rapp + 3 x sx + dx)");
@@ -586,22 +588,22 @@ void Avvisi::treno() {
         const std::int64_t fine = x->numero + l->numero;
         if (lunghezza_ && fine > *lunghezza_ && x->numero <= *lunghezza_) {
           avviso(*l, "past-route-end",
-                 "slowdown ends at " + n(fine) + " m, past the end of the route (" +
-                     n(*lunghezza_) + " m)");
+                 "slowdown ends at " + std::to_string(fine) + " m, past the end of the route (" +
+                     std::to_string(*lunghezza_) + " m)");
         }
         multiplo(l, fine, "slowdown end (start plus length)");
         if (cella_di(fine, 1) <= cella_di(x->numero, 1)) {
           avviso(*l, "short-slowdown",
-                 "slowdown of " + n(l->numero) +
+                 "slowdown of " + std::to_string(l->numero) +
                      " m starts and ends in the same cell: its start mark replaces its end mark");
         }
       }
       if (x->numero <= kSenzaAvviso) {
         avviso(*x, "no-warning-board",
-               "slowdown at " + n(x->numero) +
+               "slowdown at " + std::to_string(x->numero) +
                    " m gets no warning board: the board stands 1200 m before the start and is "
                    "placed only for slowdowns beyond " +
-                   n(kSenzaAvviso) + " m");
+                   std::to_string(kSenzaAvviso) + " m");
       }
       if (v) bassi(v, v->numero, 16, "slowdown speed");
       for (std::size_t i : {3u, 5u}) {
@@ -617,8 +619,9 @@ void Avvisi::treno() {
     if (const CampoScript* p = campo(r, TipoRecord::stazione, 0)) {
       if (lunghezza_ && p->numero > *lunghezza_) {
         avviso(*p, "past-route-end",
-               "station position " + n(p->numero) + " m is past the end of the route (" +
-                   n(*lunghezza_) + " m), in the " + n(kCodaPercorso) + " m run-out");
+               "station position " + std::to_string(p->numero) +
+                   " m is past the end of the route (" + std::to_string(*lunghezza_) +
+                   " m), in the " + std::to_string(kCodaPercorso) + " m run-out");
       }
       const CampoScript* tipo = campo(r, TipoRecord::stazione, 1);
       const CampoScript* l = campo(r, TipoRecord::stazione, 2);
@@ -629,8 +632,9 @@ void Avvisi::treno() {
                                : arrotonda(static_cast<double>(p->numero) - l->numero / 2.0);
         if (inizio < 0) {
           avviso(*p, "station-before-start",
-                 "station starts at " + n(inizio) + " m, before the start of the route (position " +
-                     n(p->numero) + " m, length " + n(l->numero) + " m)");
+                 "station starts at " + std::to_string(inizio) +
+                     " m, before the start of the route (position " + std::to_string(p->numero) +
+                     " m, length " + std::to_string(l->numero) + " m)");
         }
       }
       orari(r, 13);
@@ -644,11 +648,11 @@ void Avvisi::treno() {
         const std::int64_t secondi = (h->numero * 60 + m->numero) * 60 + s->numero;
         const std::string qui = nome ? nome->testo : std::string();
         if (ora_prima && secondi < secondi_prima) {
-          Diagnostica& d =
-              avviso(*h, "timetable-order",
-                     "station " + q(qui) + " is timed " + ora(h->numero, m->numero, s->numero) +
-                         ", before the previous station " + q(nome_prima) + " at " +
-                         ora(secondi_prima / 3600, secondi_prima / 60 % 60, secondi_prima % 60));
+          Diagnostica& d = avviso(
+              *h, "timetable-order",
+              "station " + citato(qui) + " is timed " + ora(h->numero, m->numero, s->numero) +
+                  ", before the previous station " + citato(nome_prima) + " at " +
+                  ora(secondi_prima / 3600, secondi_prima / 60 % 60, secondi_prima % 60));
           d.colonna_fine = s->colonna + static_cast<int>(s->testo.size());
           d.note.push_back(s_.nota(*ora_prima, "the previous station's time"));
         }

@@ -6,6 +6,13 @@
 
 namespace scenario {
 
+std::string citato(std::string_view testo) {
+  std::string s(1, '`');
+  s.append(testo);
+  s += '`';
+  return s;
+}
+
 std::string plurale(std::int64_t n, const char* uno, const char* molti) {
   return std::to_string(n) + " " + (n == 1 ? uno : molti);
 }

@@ -1,13 +1,17 @@
-// How the tool words numbers for people: counts with their noun, times of
-// day.
+// How the tool words things for people: quoted texts, counts with their
+// noun, times of day.
 #ifndef SCENARIO_TOOLS_WORDING_H_
 #define SCENARIO_TOOLS_WORDING_H_
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace scenario {
+
+/// "`testo`": a text quoted in a message.
+std::string citato(std::string_view testo);
 
 /// "1 station", "3 stations": `n` and the noun in the right number.
 std::string plurale(std::int64_t n, const char* uno, const char* molti);
