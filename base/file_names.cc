@@ -36,6 +36,13 @@ std::string nome_file_celle(const std::string& nome_percorso, const std::string&
   return nome_percorso + "_" + numero_treno + ".dat";
 }
 
+std::array<std::string, 5> nomi_file_scenario(const std::string& nome_percorso,
+                                              const std::string& numero_treno) {
+  return {nome_script_linea(nome_percorso), nome_script_treno(nome_percorso, numero_treno),
+          nome_file_linea(nome_percorso), nome_file_parametri(nome_percorso, numero_treno),
+          nome_file_celle(nome_percorso, numero_treno)};
+}
+
 std::string cartella_programma() {
   char buffer[PATH_MAX];
   const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);

@@ -2,6 +2,7 @@
 #ifndef SCENARIO_BASE_FILE_NAMES_H_
 #define SCENARIO_BASE_FILE_NAMES_H_
 
+#include <array>
 #include <string>
 
 namespace scenario {
@@ -23,6 +24,11 @@ std::string nome_file_linea(const std::string& nome_percorso);
 std::string nome_file_parametri(const std::string& nome_percorso, const std::string& numero_treno);
 /// "ROUTE_TRAIN.dat": the cell file.
 std::string nome_file_celle(const std::string& nome_percorso, const std::string& numero_treno);
+
+/// The five files of a route and train: its two scripts, then the line,
+/// parameter and cell files, as the functions above name them.
+std::array<std::string, 5> nomi_file_scenario(const std::string& nome_percorso,
+                                              const std::string& numero_treno);
 
 /// Folder that holds the running executable.
 std::string cartella_programma();

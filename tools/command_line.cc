@@ -429,9 +429,7 @@ bool percorso_e_treno_validi(const std::string& percorso, const std::string& tre
 bool nomi_entro_limite(FileSystem& fs, const std::string& cartella, const std::string& percorso,
                        const std::string& treno, std::string* err) {
   std::string piu_lungo;
-  for (const std::string& nome :
-       {nome_script_linea(percorso), nome_script_treno(percorso, treno), nome_file_linea(percorso),
-        nome_file_parametri(percorso, treno), nome_file_celle(percorso, treno)}) {
+  for (const std::string& nome : nomi_file_scenario(percorso, treno)) {
     if (nome.size() > piu_lungo.size()) piu_lungo = nome;
   }
   const std::size_t limite = fs.NameLimit(cartella);

@@ -59,10 +59,7 @@ bool stesso_file(const std::string& a, const std::string& b) {
 /// ending in ".svg". False with `*err` saying why.
 bool uscita_ammessa(const std::string& uscita, const std::string& cartella,
                     const ScenarioDecodificato& s, bool forza, std::string* err) {
-  const std::string& r = s.nome_percorso;
-  const std::string& t = s.numero_treno;
-  for (const std::string& nome : {nome_script_linea(r), nome_script_treno(r, t), nome_file_linea(r),
-                                  nome_file_parametri(r, t), nome_file_celle(r, t)}) {
+  for (const std::string& nome : nomi_file_scenario(s.nome_percorso, s.numero_treno)) {
     const std::string proprio = percorso_in(cartella, nome);
     if (stesso_file(uscita, proprio)) {
       *err = "will not write the page over " + proprio + ", one of the scenario's own files" +

@@ -65,6 +65,8 @@ TEST(ComandoScripts, RefusesNamesThatCannotNameTheFiles) {
       {{"--route", "a/b"}, "ROUTE 'a/b' contains '/'"},
       {{"--route", ""}, "ROUTE is empty"},
       {{"--train", "linea"}, "linea"},
+      {{"--train", "7_linea"}, "linea"},
+      {{"--route", std::string(250, 'r')}, "bytes long;"},
   };
   for (const Caso& caso : casi) {
     SCOPED_TRACE(caso.opzioni[1]);
