@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/testing/text_lines.h"
 #include "compiler/error_codes.h"
 #include "scripts/builtin_scripts.h"
 #include "tools/lsp_positions.h"
@@ -12,15 +13,8 @@
 namespace scenario {
 namespace {
 
-template <std::size_t N>
-std::string testo(const std::array<std::string_view, N>& righe) {
-  std::string t;
-  for (std::string_view r : righe) (t += r) += "\r\n";
-  return t;
-}
-
-const std::string kLinea = testo(kScriptLinea);
-const std::string kTreno = testo(kScriptTreno);
+const std::string kLinea = testo_crlf(kScriptLinea);
+const std::string kTreno = testo_crlf(kScriptTreno);
 
 /// `testo` with the first `da` replaced by `a`.
 std::string con(std::string testo, const std::string& da, const std::string& a) {

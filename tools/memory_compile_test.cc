@@ -4,22 +4,16 @@
 
 #include <string>
 
+#include "base/testing/text_lines.h"
 #include "scripts/builtin_scripts.h"
 
 namespace scenario {
 namespace {
 
-template <std::size_t N>
-std::string testo(const std::array<std::string_view, N>& righe) {
-  std::string t;
-  for (std::string_view r : righe) (t += r) += "\r\n";
-  return t;
-}
-
 // Comparing while writing must agree with comparing the kept files: any
 // byte changed, added or missing, in any of the three files, is told.
 TEST(CompilaEConfronta, TellsEveryDifferenceWithoutKeepingTheFiles) {
-  const std::string linea = testo(kScriptLinea), treno = testo(kScriptTreno);
+  const std::string linea = testo_crlf(kScriptLinea), treno = testo_crlf(kScriptTreno);
   const BytesScenario file =
       compila_in_memoria(kNomePercorso, kNumeroTreno, linea, treno, true).file;
   struct Caso {

@@ -1,10 +1,14 @@
-// Test support: a text file cut into its CR LF lines.
+// Test support: a text file cut into its CR LF lines, and lines joined
+// into one.
 #ifndef SCENARIO_BASE_TESTING_TEXT_LINES_H_
 #define SCENARIO_BASE_TESTING_TEXT_LINES_H_
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace scenario {
@@ -25,6 +29,14 @@ inline std::vector<std::string> righe_crlf(const std::string& testo) {
     inizio = fine + 2;
   }
   return righe;
+}
+
+/// The text of a file made of `righe`, each ended by CR LF.
+template <std::size_t N>
+std::string testo_crlf(const std::array<std::string_view, N>& righe) {
+  std::string t;
+  for (std::string_view r : righe) (t += r) += "\r\n";
+  return t;
 }
 
 }  // namespace scenario
