@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "compiler/compile_state.h"
+#include "compiler/rounding.h"
+#include "compiler/script_reader.h"
 #include "compiler/signal_codes.h"
 
 namespace scenario {
@@ -31,7 +33,10 @@ std::int32_t valore(const Cella& x) {
 class Ricerca {
  public:
   explicit Ricerca(const std::vector<Cella>& celle)
-      : file_(celle), base_(celle), record_(celle.size(), false) {
+      : file_(celle),
+        base_(celle),
+        record_(celle.size(), false),
+        ultima_record_(ultima_cella_record(celle.size())) {
     for (std::size_t c = 0; c < celle.size(); ++c) {
       if (!codice(celle[c])) continue;
       if (celle[c].tipo == tipo_cella::codice && celle[c].dato1 == kValoreCodice) {
@@ -50,6 +55,7 @@ class Ricerca {
       const std::size_t d = prova();
       migliore_fin_dove_ = d;
       if (!cerca(d)) record_ = migliore_;
+      ultime_non_piazzate();
     }
     std::map<std::size_t, std::int32_t> r;
     for (std::size_t c = 0; c < record_.size(); ++c) {
@@ -60,7 +66,7 @@ class Ricerca {
 
  private:
   bool ambigua(std::int64_t c) const {
-    return c >= 0 &&
+    return c >= 0 && c <= ultima_record_ &&
            std::binary_search(ambigua_.begin(), ambigua_.end(), static_cast<std::size_t>(c));
   }
 
@@ -90,6 +96,19 @@ class Ricerca {
       }
     }
     return d;
+  }
+
+  /// Takes for records the code cells of 180 past the last a record
+  /// reaches that the post-pass, run with the records chosen, does not
+  /// place: no script gives them, and the caller reports them.
+  void ultime_non_piazzate() {
+    if (static_cast<std::int64_t>(ambigua_.back()) <= ultima_record_) return;
+    prova();
+    for (std::size_t c : ambigua_) {
+      if (static_cast<std::int64_t>(c) <= ultima_record_) continue;
+      const Cella& b = stato_.celle[c];
+      if (b.tipo != tipo_cella::codice || b.dato1 != kValoreCodice) record_[c] = true;
+    }
   }
 
   /// Depth-first from a first difference at `d`.
@@ -130,11 +149,18 @@ class Ricerca {
   std::vector<bool> record_;          ///< cells taken as records
   std::vector<bool> migliore_;
   std::size_t migliore_fin_dove_ = 0;
+  std::int64_t ultima_record_;  ///< no record reaches a cell after this one
   StatoCompilazione stato_;
   long prove_ = kProveMassime;
 };
 
 }  // namespace
+
+std::int64_t ultima_cella_record(std::size_t numero) {
+  if (numero == 0) return -1;
+  const std::int64_t ultima = static_cast<std::int64_t>(numero) - 1;
+  return cella_di(metri_cella(ultima, 0) - kMargineRecord, 0);
+}
 
 std::map<std::size_t, std::int32_t> recupera_abbattimenti(const std::vector<Cella>& celle) {
   return Ricerca(celle).esegui();

@@ -588,7 +588,13 @@ void Decompilatore::abbattimenti() {
     const std::uint8_t t = celle_[c].tipo;
     if (t == tipo_cella::codice || t == tipo_cella::codice_senza_valore) spiega(c);
   }
+  const std::int64_t ultima = ultima_cella_record(celle_.size());
   for (const auto& [c, v] : recupera_abbattimenti(celle_)) {
+    if (static_cast<std::int64_t>(c) > ultima) {
+      nota(cella_nome(c) + ": a code cell the signal-code pass does not place, past cell " +
+           std::to_string(ultima) + ", the last an \"abbattimento\" reaches");
+      continue;
+    }
     d_.scenario.abbattimenti.push_back({static_cast<std::int32_t>(c) * kMetriCella, v});
   }
 }
