@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <string_view>
@@ -117,6 +118,19 @@ inline std::string n(std::int64_t v) {
   return std::to_string(v);
 }
 
+/// The fields of a record joined by ", ". The fields of a braced list are
+/// worked out from left to right, so that the random values they draw come
+/// in the same order whatever the compiler (the operands of `+` have no
+/// order).
+inline std::string campi(std::initializer_list<std::string> parti) {
+  std::string t;
+  for (const std::string& p : parti) {
+    if (!t.empty()) t += ", ";
+    t += p;
+  }
+  return t;
+}
+
 }  // namespace casuale
 
 /// A random scenario: a route of 2 to 12 km; three chainage systems, scenery
@@ -130,6 +144,7 @@ inline std::string n(std::int64_t v) {
 /// scripts and avoid each other's cells, so that the compile records no
 /// code in most cases (the post-pass may still find no room).
 inline ScenarioCasuale scenario_casuale(SorgenteCasuale& r) {
+  using casuale::campi;
   using casuale::n;
   using casuale::riga;
   ScenarioCasuale s;
@@ -146,21 +161,23 @@ inline ScenarioCasuale scenario_casuale(SorgenteCasuale& r) {
   riga(&l, "Lunghezza Percorso, " + n(lunghezza));
   for (const char* quale : {"uno", "due", "tre"}) {
     if (r.caso(1, 4)) continue;
-    riga(&l, std::string("progressiva chilometrica ") + quale + ", " + n(50 * r.tra(-100, 2000)) +
-                 ", " + n(50 * r.tra(-2000, 2000)) + ", " + n(r.tra(0, 2)));
+    riga(&l, campi({std::string("progressiva chilometrica ") + quale, n(50 * r.tra(-100, 2000)),
+                    n(50 * r.tra(-2000, 2000)), n(r.tra(0, 2))}));
   }
   riga(&l, "sfondo uno, " + n(r.tra(-3, 9)));
   riga(&l, "sfondo due, " + n(r.tra(-3, 9)));
   riga(&l, "sfondo tre, " + n(r.tra(-3, 9)));
-  riga(&l, std::string("ripetizione segnali ") + (r.caso(1, 2) ? "4" : "9") + " codici, " +
-               n(50 * r.tra(-10, 400)) + ", " + n(r.caso(1, 3) ? 0 : 50 * r.tra(-10, 400)));
+  const char* ripetizione = r.caso(1, 2) ? "4" : "9";
+  riga(&l, campi({std::string("ripetizione segnali ") + ripetizione + " codici",
+                  n(50 * r.tra(-10, 400)), n(r.caso(1, 3) ? 0 : 50 * r.tra(-10, 400))}));
 
   riga(&l, "[curve]");
   for (std::int64_t m = r.tra(1, 400); m < tabella - 200;) {
     const std::int64_t lung = r.tra(1, 900);
     if (m + lung > tabella - 2 || m > limite) break;
-    riga(&l, std::string(r.caso(1, 2) ? "curvaS" : "curvad") + n(r.tra(1, 6)) + ",  " + n(m) +
-                 ",  " + n(lung));
+    const std::string lato = r.caso(1, 2) ? "curvaS" : "curvad";
+    const std::int64_t classe = r.tra(1, 6);
+    riga(&l, lato + n(classe) + ",  " + n(m) + ",  " + n(lung));
     m += lung + (r.caso(1, 4) ? 0 : r.tra(1, 2000));
   }
 
@@ -184,9 +201,9 @@ inline ScenarioCasuale scenario_casuale(SorgenteCasuale& r) {
     const std::int64_t c = casuale::cella(p / 50.0 + 1);
     if (!occ.libere({c})) continue;
     occ.prendi({c});
-    riga(&l, "indicatori_vmax, " + n(p) + ", " + n(r.tra(0, 300)) + ", " + n(r.tra(0, 300)) + ", " +
-                 n(r.tra(0, 300)) + ", " + n(r.tra(0, 9)) + ", " + n(r.tra(0, 200)) + ", " +
-                 n(r.tra(0, 200)) + ", " + n(r.tra(0, 200)) + ", " + n(r.tra(0, 9)));
+    riga(&l, campi({"indicatori_vmax", n(p), n(r.tra(0, 300)), n(r.tra(0, 300)), n(r.tra(0, 300)),
+                    n(r.tra(0, 9)), n(r.tra(0, 200)), n(r.tra(0, 200)), n(r.tra(0, 200)),
+                    n(r.tra(0, 9))}));
   }
   riga(&l, "[indicazioni]");
   std::int64_t cartelli = 0;
@@ -204,7 +221,8 @@ inline ScenarioCasuale scenario_casuale(SorgenteCasuale& r) {
   riga(&t, "numero vetture, " + n(r.tra(0, 20)));
   riga(&t, "percentuale massa frenata, " + n(r.tra(0, 200)));
   riga(&t, "sabbia, " + n(r.tra(-100, 3000)));
-  riga(&t, "orologio, " + n(r.tra(0, 23)) + " " + n(r.tra(0, 59)) + " " + n(r.tra(0, 59)));
+  const std::int64_t ore = r.tra(0, 23), minuti = r.tra(0, 59), secondi = r.tra(0, 59);
+  riga(&t, "orologio, " + n(ore) + " " + n(minuti) + " " + n(secondi));
   riga(&t, "[aderenze]");
   for (std::int64_t c = r.caso(1, 3) ? 0 : r.tra(0, 40); 50 * c <= limite; c += r.tra(1, 200)) {
     riga(&t, "aderenza, " + n(50 * c) + ", " + n(r.tra(0, 255)));
@@ -240,12 +258,10 @@ inline ScenarioCasuale scenario_casuale(SorgenteCasuale& r) {
         (ordinaria && (fine / 50.0 - 1 <= 1 || casuale::cella(fine / 50.0 - 1) > numero_celle))) {
       break;
     }
-    riga(&t, "stazione, " + n(pos) + ", " + n(tipo) + ", " + n(lung) + ", " + n(r.tra(0, 255)) +
-                 ", " + n(flag4) + ", " + n(flag3) + ", " + n(r.tra(-30000, 30000)) + ", " +
-                 n(r.tra(0, 9)) + ", " + n(r.tra(0, 255)) + ", " + n(r.tra(0, 9)) + ", " +
-                 n(r.tra(-5, 5)) + ", " + n(r.tra(0, 9)) + ", " + n(r.tra(0, 1)) + ", " +
-                 n(r.tra(0, 30)) + ", " + n(r.tra(0, 59)) + ", " + n(r.tra(0, 59)) + ", " +
-                 casuale::testo(r));
+    riga(&t, campi({"stazione", n(pos), n(tipo), n(lung), n(r.tra(0, 255)), n(flag4), n(flag3),
+                    n(r.tra(-30000, 30000)), n(r.tra(0, 9)), n(r.tra(0, 255)), n(r.tra(0, 9)),
+                    n(r.tra(-5, 5)), n(r.tra(0, 9)), n(r.tra(0, 1)), n(r.tra(0, 30)),
+                    n(r.tra(0, 59)), n(r.tra(0, 59)), casuale::testo(r)}));
     // The end mark takes its cell whatever stood there.
     if (ordinaria) occ.prendi({casuale::cella(fine / 50.0 - 1)});
     fine_precedente = fine;
@@ -267,9 +283,8 @@ inline ScenarioCasuale scenario_casuale(SorgenteCasuale& r) {
     occ.prendi({si, e});
     if (avviso) occ.prendi({a});
     if (avviso && f_ta) occ.prendi({b, b - 1, b - 2, b - 3});
-    riga(&t, "rallentamento, " + n(x) + ", " + n(r.tra(10, 160)) + ", " + n(lung) + ", " +
-                 n(r.tra(0, 3)) + ", " + n(f_ta ? 1 : 0) + ", " +
-                 n(r.caso(1, 2) ? 0 : r.tra(1, 90)));
+    riga(&t, campi({"rallentamento", n(x), n(r.tra(10, 160)), n(lung), n(r.tra(0, 3)),
+                    n(f_ta ? 1 : 0), n(r.caso(1, 2) ? 0 : r.tra(1, 90))}));
   }
 
   riga(&t, "[segnali]");
@@ -277,10 +292,9 @@ inline ScenarioCasuale scenario_casuale(SorgenteCasuale& r) {
     const std::int64_t c = casuale::cella(p / 50.0 + 1);
     if (c < 5 || !occ.libere({c})) continue;
     occ.prendi({c});
-    riga(&t, "segnale, " + n(p) + ", " + n(r.tra(0, 2)) + ", " + n(r.tra(0, 9)) + ", " +
-                 n(r.tra(0, 9)) + ", " + n(r.tra(0, 9)) + ", " + n(r.tra(0, 9)) + ", " +
-                 n(r.tra(0, 2)) + ", " + n(r.tra(0, 9)) + ", " + n(r.tra(0, 9)) + ", " +
-                 n(r.tra(0, 9)) + ", " + n(r.caso(1, 3) ? 0 : r.tra(-10, 400)));
+    riga(&t, campi({"segnale", n(p), n(r.tra(0, 2)), n(r.tra(0, 9)), n(r.tra(0, 9)), n(r.tra(0, 9)),
+                    n(r.tra(0, 9)), n(r.tra(0, 2)), n(r.tra(0, 9)), n(r.tra(0, 9)), n(r.tra(0, 9)),
+                    n(r.caso(1, 3) ? 0 : r.tra(-10, 400))}));
   }
 
   riga(&t, "[codici]");
