@@ -245,8 +245,7 @@ int comando_compile(const RigaComando& riga, FileSystem& fs, std::ostream& out, 
   // set of files. The check reads both scripts first: a missing one stops
   // here, before anything is written.
   FolderLock lock;
-  if (!percorso_e_treno_validi(riga.operandi[1], riga.operandi[2], &motivo) ||
-      !prepara_cartelle(fs, cartella, uscita, &motivo) ||
+  if (!prepara_cartelle(fs, cartella, uscita, &motivo) ||
       !nomi_entro_limite(fs, uscita, riga.operandi[1], riga.operandi[2], &motivo) ||
       !blocca_uscita(fs, uscita, &lock, &motivo) ||
       !controlla_cartella(fs, cartella, riga.operandi[1], riga.operandi[2], {}, &esito, &motivo)) {

@@ -82,10 +82,6 @@ int comando_render(const RigaComando& riga, FileSystem& fs, std::ostream& out, s
   s.nome_percorso = riga.operandi[1];
   s.numero_treno = riga.operandi[2];
   std::string motivo;
-  if (!percorso_e_treno_validi(s.nome_percorso, s.numero_treno, &motivo)) {
-    err << "scenario_tool render: " << motivo << "\n";
-    return 2;
-  }
   const std::string uscita =
       riga.out ? *riga.out : percorso_in(cartella, s.nome_percorso + "_" + s.numero_treno + ".svg");
   if (uscita.empty()) {

@@ -10,8 +10,7 @@ int comando_scripts(const RigaComando& riga, FileSystem& fs, std::ostream& out, 
   const std::string percorso = riga.percorso.value_or(kNomePercorso);
   const std::string treno = riga.treno.value_or(kNumeroTreno);
   std::string motivo;
-  if (!percorso_e_treno_validi(percorso, treno, &motivo) ||
-      !nomi_entro_limite(fs, cartella, percorso, treno, &motivo)) {
+  if (!nomi_entro_limite(fs, cartella, percorso, treno, &motivo)) {
     err << "scenario_tool scripts: " << motivo << "\n";
     return 2;
   }

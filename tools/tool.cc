@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "base/program_guard.h"
+#include "scripts/builtin_scripts.h"
 #include "tools/check_command.h"
 #include "tools/command_line.h"
 #include "tools/compile_command.h"
@@ -23,10 +24,19 @@ const char* const kVersioneStrumento = "scenario_tool 1.0.0";
 
 namespace {
 
-/// One command: its name and the function that runs it.
+/// Where a command takes a route identifier and a train number from.
+enum class NomiScenario {
+  nessuno,   ///< it takes none
+  operandi,  ///< the second and third operands: DIR ROUTE TRAIN
+  opzioni,   ///< --route and --train, the built-in names when not given
+};
+
+/// One command: its name, the function that runs it and where it takes
+/// ROUTE and TRAIN from.
 struct Comando {
   const char* nome;
   int (*esegui)(const RigaComando&, FileSystem&, std::ostream&, std::ostream&);
+  NomiScenario nomi = NomiScenario::nessuno;
 };
 
 /// `check`, its options taken from the command line.
@@ -37,11 +47,6 @@ int esegui_check(const RigaComando& riga, FileSystem& fs, std::ostream& out, std
   opzioni.treno = riga.operandi[2];
   opzioni.json = riga.json;
   opzioni.avvisi_spenti = riga.avvisi_spenti;
-  std::string motivo;
-  if (!percorso_e_treno_validi(opzioni.percorso, opzioni.treno, &motivo)) {
-    err << "scenario_tool check: " << motivo << "\n";
-    return 2;
-  }
   return comando_check(opzioni, fs, out, err);
 }
 
@@ -61,10 +66,6 @@ int esegui_decompile(const RigaComando& riga, FileSystem& fs, std::ostream& out,
   opzioni.force = riga.forza;
   opzioni.json = riga.json;
   std::string motivo;
-  if (!percorso_e_treno_validi(opzioni.route, opzioni.train, &motivo)) {
-    err << "scenario_tool decompile: " << motivo << "\n";
-    return 2;
-  }
   if (riga.out) {
     opzioni.out_dir = cartella_indicata(*riga.out);
     if (opzioni.out_dir.empty()) {
@@ -85,13 +86,13 @@ int esegui_decompile(const RigaComando& riga, FileSystem& fs, std::ostream& out,
 }
 
 constexpr Comando kComandi[] = {
-    {"scripts", comando_scripts},
-    {"check", esegui_check},
-    {"compile", comando_compile},
+    {"scripts", comando_scripts, NomiScenario::opzioni},
+    {"check", esegui_check, NomiScenario::operandi},
+    {"compile", comando_compile, NomiScenario::operandi},
     {"explain", esegui_explain},
-    {"decompile", esegui_decompile},
+    {"decompile", esegui_decompile, NomiScenario::operandi},
     {"dump", comando_dump},
-    {"render", comando_render},
+    {"render", comando_render, NomiScenario::operandi},
     // The editor speaks the protocol on the process's own standard input.
     {"lsp", [](const RigaComando&, FileSystem& fs, std::ostream& out,
                std::ostream& err) { return comando_lsp(std::cin, out, err, fs); }},
@@ -132,7 +133,20 @@ int esegui_riga(const std::vector<std::string>& argomenti, FileSystem& fs, std::
       break;
   }
   for (const Comando& c : kComandi) {
-    if (riga.comando == c.nome) return c.esegui(riga, fs, out, err);
+    if (riga.comando != c.nome) continue;
+    // Every file name is built from ROUTE and TRAIN: they are checked here,
+    // once, before any command looks at a file.
+    if (c.nomi != NomiScenario::nessuno) {
+      const bool operandi = c.nomi == NomiScenario::operandi;
+      const std::string percorso =
+          operandi ? riga.operandi[1] : riga.percorso.value_or(kNomePercorso);
+      const std::string treno = operandi ? riga.operandi[2] : riga.treno.value_or(kNumeroTreno);
+      if (!percorso_e_treno_validi(percorso, treno, &motivo)) {
+        err << chi(riga.comando) << ": " << motivo << "\n";
+        return 2;
+      }
+    }
+    return c.esegui(riga, fs, out, err);
   }
   err << chi("") << ": unknown command '" << riga.comando << "'\n";
   return 2;
